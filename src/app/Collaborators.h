@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "ui/model/Signal.h"
+
+namespace palisade {
+
+// The hosts-file blocker as the window's handlers call it.
+class Blocking {
+public:
+    virtual ~Blocking() = default;
+    virtual void StartBlocking(bool reapply) = 0;
+    virtual void StopBlocking(bool quiet) = 0;
+};
+
+// The notification-area icon as its host window uses it.
+class TrayControl {
+public:
+    virtual ~TrayControl() = default;
+    virtual void setTrayTip(const std::string& tip) = 0;
+    virtual bool inTray() const = 0;
+    virtual void setInTray(bool inTray) = 0;
+    virtual void ShowBalloon(const std::string& text, const std::string& title,
+                             std::int32_t seconds, std::int16_t showOnce) = 0;
+
+    // Button (1 left, 2 right), icon id.
+    Signal<int, std::int32_t> mouseUp;
+};
+
+// The optional skin of the main window.
+class Skin {
+public:
+    virtual ~Skin() = default;
+    virtual void ApplySkin() = 0;
+};
+
+} // namespace palisade

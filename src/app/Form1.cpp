@@ -1,0 +1,152 @@
+#include "app/Form1.h"
+
+#include "app/ErrorTrap.h"
+#include "platform/FileHelpers.h"
+#include "sitelist/SiteList.h"
+
+namespace palisade {
+
+namespace {
+const char* OnOff(bool on) { return on ? "On" : "Off"; }
+int CheckValue(bool on) { return on ? CheckBox::Checked : CheckBox::Unchecked; }
+} // namespace
+
+Form1::Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& blocking,
+             TrayControl& tray, Skin& skin)
+    : ports_(ports), c_(controls), state_(state), blocking_(blocking), tray_(tray), skin_(skin),
+      settings_(ports.settings) {
+    c_.Check1.click.connect([this] { Check1_Click(); });
+    c_.Check8.click.connect([this] { Check8_Click(); });
+    c_.Check9.click.connect([this] { Check9_Click(); });
+    c_.txtPassword.change.connect([this] { txtPassword_Change(); });
+}
+
+void Form1::Start() {
+    Form_Load();
+    c_.window.show();
+}
+
+std::string Form1::StartupMarkerPath() const {
+    return JoinPath(ports_.system, state_.DataFolder, std::string(StartupMarkerName));
+}
+
+std::string AppTitleFrom(std::string_view productName) {
+    std::string title(productName);
+    do {
+        const auto space = title.rfind(' ');
+        if (space == std::string::npos)
+            break;
+        title.erase(space);
+    } while (title.size() > 40);
+    return title;
+}
+
+void Form1::Form_Load() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "Form_Load");
+    auto& sys = ports_.system;
+    std::string stored;
+    std::string path;
+
+    trap(100, [&] { state_.Loading = true; });
+    trap(102, [&] { skin_.ApplySkin(); });
+    trap(104, [&] { c_.window.setCaption(std::string(ProductName)); });
+    trap(106, [&] { c_.window.setIcon(WindowIcon::Program); });
+    trap(108, [&] { state_.AppTitle = AppTitleFrom(ProductName); });
+    if (trap.when(110, [&] {
+            path = JoinPath(sys, sys.programFolder(), std::string(HandPointerName));
+            return PathExists(ports_.fs, path);
+        }))
+        trap(112, [&] { c_.window.setMouseIcon(path); });
+    trap(114, [&] { c_.ListView1.addColumn(std::string(ListColumnHeader)); });
+    trap(116, [&] { c_.ListView1.setColumnWidth(1, ListColumnWidth); });
+    trap(118, [&] { stored = settings_.read(keys::BlockedWebsites); });
+    if (trap.when(120, [&] { return !stored.empty(); }))
+        trap(122, [&] { RestoreSiteList(c_.ListView1, stored); });
+
+    trap(124, [&] { path = JoinPath(sys, GetSpecialFolder(sys, CommonAppData), "Quillmoor"); });
+    if (trap.when(126, [&] { return !ports_.fs.find(path, EntryFilter::FilesAndFolders); }))
+        trap(128, [&] { ports_.fs.createFolder(path); });
+    trap(130, [&] {
+        state_.DataFolder =
+            JoinPath(sys, JoinPath(sys, GetSpecialFolder(sys, CommonAppData), "Quillmoor"),
+                     std::string(ProductName));
+    });
+    if (trap.when(132,
+                  [&] { return !ports_.fs.find(state_.DataFolder, EntryFilter::FilesAndFolders); }))
+        trap(134, [&] { ports_.fs.createFolder(state_.DataFolder); });
+
+    trap(136, [&] { tray_.setTrayTip(std::string(ProductName)); });
+    trap(138, [&] { c_.window.setIcon(WindowIcon::Program); });
+    trap(140, [&] { tray_.setInTray(true); });
+
+    trap(142, [&] { c_.Check1.setValue(CheckValue(settings_.isOn(keys::WindowsStartup))); });
+    trap(144, [&] { c_.Check8.setValue(CheckValue(settings_.isOn(keys::Minimized))); });
+    if (trap.when(146, [&] { return c_.Check8.checked(); }))
+        trap(148, [&] { c_.window.setState(WindowState::Minimized); });
+    trap(150, [&] { c_.Check9.setValue(CheckValue(settings_.isOn(keys::BlockAdministrator))); });
+
+    trap(152, [&] { state_.UserIsAdmin = ports_.admin.IsAdministrator() != 0; });
+    trap(154, [&] {
+        c_.Label2.setCaption(state_.UserIsAdmin
+                                 ? "Current user is member of the Administrator's group"
+                                 : "User is not a member of the Administrator's group");
+    });
+    trap(156, [&] { state_.Loading = false; });
+    trap(158, [&] { c_.Label2.setBackColor(colors::White); });
+
+    if (trap.when(160, [&] { return ToNumber(settings_.read(keys::BlockOnStart)) != 0; })) {
+        trap(162, [&] { state_.SavedBlockCaption = c_.PushButton2.caption(); });
+        trap(164, [&] { c_.PushButton2.setCaption(std::string(StopBlockingCaption)); });
+        trap(166, [&] { blocking_.StartBlocking(true); });
+    } else if (trap.when(168, [&] {
+                   return ports_.fs.find(StartupMarkerPath(), EntryFilter::OrdinaryFiles) &&
+                          !state_.UserIsAdmin;
+               })) {
+        trap(170, [&] { c_.Check1.setValue(CheckBox::Checked); });
+        trap(172, [&] { c_.Check8.setValue(CheckBox::Checked); });
+        trap(174, [&] { c_.Check8.setVisible(true); });
+        trap(176, [&] { settings_.write(keys::WindowsStartup, On); });
+        trap(178, [&] { settings_.write(keys::Minimized, On); });
+        trap(180, [&] { settings_.write(keys::BlockOnStart, "1"); });
+        trap(182, [&] { state_.SavedBlockCaption = c_.PushButton2.caption(); });
+        trap(184, [&] { c_.PushButton2.setCaption(std::string(StopBlockingCaption)); });
+        trap(186, [&] { blocking_.StartBlocking(true); });
+    }
+
+    trap(188, [&] { c_.txtPassword.setText(settings_.read(keys::Password)); });
+}
+
+void Form1::Check1_Click() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "Check1_Click");
+    if (state_.Loading) // statement 100; reading a flag cannot fail
+        return;
+    if (trap.when(102, [&] { return c_.Check1.checked(); })) {
+        trap(104, [&] { c_.Check8.setVisible(true); });
+        trap(106, [&] { settings_.write(keys::WindowsStartup, On); });
+        trap(108, [&] { ports_.autostart.EnableWindowsStartup(); });
+        trap(110, [&] { WriteTextFile(ports_.fs, ports_.system, StartupMarkerPath(), " "); });
+    } else {
+        trap(112, [&] { c_.Check8.setValue(CheckBox::Unchecked); });
+        trap(114, [&] { c_.Check8.setVisible(false); });
+        trap(116, [&] { settings_.write(keys::WindowsStartup, Off); });
+        trap(118, [&] { ports_.autostart.DisableWindowsStartup(); });
+        trap(120, [&] { RemoveFile(ports_.fs, ports_.pump, StartupMarkerPath()); });
+    }
+}
+
+void Form1::Check8_Click() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "Check8_Click");
+    trap(100, [&] { settings_.write(keys::Minimized, OnOff(c_.Check8.checked())); });
+}
+
+void Form1::Check9_Click() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "Check9_Click");
+    trap(100, [&] { settings_.write(keys::BlockAdministrator, OnOff(c_.Check9.checked())); });
+}
+
+void Form1::txtPassword_Change() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "txtPassword_Change");
+    trap(100, [&] { settings_.write(keys::Password, c_.txtPassword.text()); });
+}
+
+} // namespace palisade

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "platform/RuntimeError.h"
+
+namespace palisade {
+
+enum class EntryFilter {
+    OrdinaryFiles,   // files that are neither folders nor hidden or system files
+    FilesAndFolders, // any entry of that name
+};
+
+// The file system as the core sees it. Files are bytes, never re-encoded.
+// Every operation but the lookups throws RuntimeError on failure.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // Whether an entry of the given kind exists at path. Throws for a path that cannot be looked
+    // up at all (an invalid name), which is different from "not there".
+    virtual bool find(const std::string& path, EntryFilter filter) = 0;
+
+    // Whether path can be opened as an existing file (a folder cannot). Never throws.
+    virtual bool canOpenExisting(const std::string& path) = 0;
+
+    virtual void createFolder(const std::string& path) = 0;
+    virtual std::string readFile(const std::string& path) = 0;
+    // Creates or truncates the file, then writes bytes.
+    virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
+    // Creates the file when missing, never truncates.
+    virtual void appendFile(const std::string& path, const std::string& bytes) = 0;
+    // Puts bytes in place of the file's content in one step: afterwards the file holds either
+    // its old content or the new one, never a part. Creates the file when missing; an existing
+    // file keeps its permissions and owner.
+    virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
+    virtual void copyFile(const std::string& source, const std::string& destination) = 0;
+    virtual void removeFile(const std::string& path) = 0;
+    // Removes a file even when it is read-only.
+    virtual void forceRemoveFile(const std::string& path) = 0;
+};
+
+} // namespace palisade

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/AdminTest.h"
+#include "platform/Autostart.h"
+#include "platform/Dialogs.h"
+#include "platform/EventPump.h"
+#include "platform/FileSystem.h"
+#include "platform/SettingsStore.h"
+#include "platform/SystemInfo.h"
+
+namespace palisade {
+
+// Everything outside the core, handed to the controllers as one bundle.
+struct Ports {
+    FileSystem& fs;
+    SettingsStore& settings;
+    Dialogs& dialogs;
+    EventPump& pump;
+    AdminTest& admin;
+    Autostart& autostart;
+    SystemInfo& system;
+};
+
+} // namespace palisade

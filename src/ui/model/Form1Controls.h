@@ -1,0 +1,55 @@
+#pragma once
+
+#include <vector>
+
+#include "ui/model/CheckBox.h"
+#include "ui/model/ListView.h"
+#include "ui/model/PushButton.h"
+#include "ui/model/TextBox.h"
+#include "ui/model/Window.h"
+
+namespace palisade {
+
+// The main window's controls with their designed values.
+struct Form1Controls {
+    Form1Controls();
+    Form1Controls(const Form1Controls&) = delete;
+    Form1Controls& operator=(const Form1Controls&) = delete;
+
+    Window window{"Form1", "Form1", {0, 0, 8040, 6435}};
+    PushButton PushButton1{"PushButton1", "Help", {120, 120, 7800, 405}, 12};
+    Frame Frame2{"Frame2", "Password", {120, 4215, 7800, 825}, 10};
+    TextBox txtPassword{"txtPassword", {240, 300, 7320, 345}, 11, '*'};
+    Frame Frame1{"Frame1", "Startup Options", {120, 5070, 7800, 735}, 7};
+    CheckBox Check8{"Check8", "Start in system tray", {4200, 300, 2220, 255}, 9};
+    CheckBox Check1{"Check1", "Load this software on Windows startup", {240, 300, 3930, 255}, 8};
+    ListView ListView1{"ListView1", {120, 630, 7800, 2535}, 0};
+    CheckBox Check9{"Check9", "Block Administrator User", {120, 7050, 2580, 330}, 2};
+    PushButton PushButton6{"PushButton6", "Add URL/IP Address", {120, 3255, 3840, 405}, 3};
+    PushButton PushButton4{"PushButton4", "Load URL/IP Address From File", {4080, 3255, 3840, 405},
+                           4};
+    PushButton PushButton3{"PushButton3", "Clear List", {120, 3765, 3840, 405}, 5};
+    PushButton PushButton2{"PushButton2", "Start Blocking", {120, 5940, 7800, 405}, 6};
+    PushButton PushButton5{"PushButton5", "Load Sample/Example Data", {4080, 3765, 3840, 405}, 13};
+    Label Label2{"Label2", "Status", {120, 6750, 6960, 270}, 1};
+
+    // Every control except the window, in stored order.
+    std::vector<Control*> controls();
+};
+
+// The password dialog's controls with their designed values.
+struct Form2Controls {
+    Form2Controls();
+    Form2Controls(const Form2Controls&) = delete;
+    Form2Controls& operator=(const Form2Controls&) = delete;
+
+    Window window{"Form2", "Enter Password", {0, 0, 8040, 1545}};
+    Frame Frame2{"Frame2", "Password", {120, 120, 7800, 800}, 3};
+    TextBox txtPassword{"txtPassword", {240, 300, 7320, 345}, 0, '*'};
+    PushButton PushButton2{"PushButton2", "OK", {120, 1020, 3840, 405}, 1};
+    PushButton PushButton1{"PushButton1", "Cancel", {4080, 1020, 3840, 405}, 2};
+
+    std::vector<Control*> controls();
+};
+
+} // namespace palisade

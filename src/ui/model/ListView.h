@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "ui/model/Control.h"
+
+namespace palisade {
+
+struct ColumnHeader {
+    std::string text;
+    int width = 0; // twips
+};
+
+// A one-column list of texts, addressed by 1-based position in display order.
+class ListView : public Control {
+public:
+    ListView(std::string name, Geometry geometry, int tabIndex)
+        : Control(ControlKind::ListView, std::move(name), {}, geometry, tabIndex) {}
+
+    std::size_t count() const { return items_.size(); }
+    // Throws when index is not between 1 and count().
+    const std::string& item(std::size_t index) const;
+    const std::vector<std::string>& items() const { return items_; }
+
+    void add(std::string text);
+    void remove(std::size_t index);
+    void clear();
+
+    // 0 when nothing is selected.
+    std::size_t selectedIndex() const { return selected_; }
+    void select(std::size_t index);
+
+    const std::vector<ColumnHeader>& columns() const { return columns_; }
+    void addColumn(std::string text);
+    void setColumnWidth(std::size_t column, int width);
+
+    const std::string& toolTip() const { return toolTip_; }
+    void setToolTip(std::string text) { toolTip_ = std::move(text); }
+
+    // What a front end needs to mirror the items without copying them all on every change.
+    Signal<std::size_t> itemAdded;   // 1-based index of the new item
+    Signal<std::size_t> itemRemoved; // 1-based index the item had
+    Signal<> itemsCleared;
+
+    Signal<> dblClick;
+    Signal<int, int> keyDown; // key code, shift state
+    Signal<> mouseMove;
+
+private:
+    void checkIndex(std::size_t index) const;
+
+    std::vector<std::string> items_;
+    std::size_t selected_ = 0;
+    std::vector<ColumnHeader> columns_;
+    std::string toolTip_;
+};
+
+} // namespace palisade

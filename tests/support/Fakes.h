@@ -1,0 +1,142 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "app/Collaborators.h"
+#include "platform/Ports.h"
+#include "support/CallLog.h"
+
+namespace palisade::test {
+
+// The settings store as an in-memory table; writes to the keys in failingKeys throw.
+class MemorySettingsStore : public SettingsStore {
+public:
+    std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
+    std::set<std::string> failingKeys;
+    std::vector<std::pair<std::string, std::string>> writes; // key, value, in order
+    CallLog* log = nullptr;
+
+    std::string read(const std::string& application, const std::string& section,
+                     const std::string& key, const std::string& defaultValue) override;
+    void write(const std::string& application, const std::string& section,
+               const std::string& key, const std::string& value) override;
+
+    // The program's own section.
+    void set(const std::string& key, const std::string& value);
+    bool has(const std::string& key) const;
+    std::string get(const std::string& key) const;
+    int writeCount(const std::string& key) const;
+};
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    MessageIcon icon;
+};
+
+// Records what was shown; answers input boxes and open-file dialogs from queues.
+class RecordingDialogs : public Dialogs {
+public:
+    std::vector<ShownMessage> messages;
+    std::deque<std::string> inputAnswers;
+    std::deque<std::string> openFileAnswers;
+    std::vector<std::string> prompts;
+    std::vector<OpenFileRequest> openFileRequests;
+    CallLog* log = nullptr;
+
+    void messageBox(const std::string& text, const std::string& title, MessageIcon icon) override;
+    std::string inputBox(const std::string& prompt, const std::string& title,
+                         const std::string& defaultText) override;
+    std::string openFile(const OpenFileRequest& request) override;
+
+    std::vector<std::string> texts() const;
+};
+
+class CountingEventPump : public EventPump {
+public:
+    int count = 0;
+    CallLog* log = nullptr;
+    void doEvents() override;
+};
+
+class FakeAdminTest : public AdminTest {
+public:
+    std::int32_t result = 0;
+    int calls = 0;
+    std::int32_t IsAdministrator() override {
+        ++calls;
+        return result;
+    }
+};
+
+class RecordingAutostart : public Autostart {
+public:
+    CallLog* log = nullptr;
+    int enabled = 0;
+    int disabled = 0;
+    void EnableWindowsStartup() override;
+    void DisableWindowsStartup() override;
+};
+
+// A Windows-like system: backslashes and CRLF.
+class FakeSystemInfo : public SystemInfo {
+public:
+    std::string sep = "\\";
+    std::string eol = "\r\n";
+    std::string program = "C:\\Program Files\\Palisade";
+    std::string exe = "C:\\Program Files\\Palisade\\Palisade.exe";
+    std::optional<std::string> commonAppData = std::string("C:\\ProgramData");
+    std::string systemDir = "C:\\WINDOWS\\system32";
+    std::map<std::string, std::string> environment{{"WINDIR", "C:\\WINDOWS"}};
+
+    std::string separator() override { return sep; }
+    std::string lineEnd() override { return eol; }
+    std::string programFolder() override { return program; }
+    std::string executablePath() override { return exe; }
+    std::optional<std::string> specialFolder(int id) override;
+    std::string systemDirectory() override { return systemDir; }
+    std::string environmentVariable(const std::string& name) override;
+};
+
+class RecordingBlocking : public Blocking {
+public:
+    CallLog* log = nullptr;
+    std::vector<bool> starts; // reapply flags
+    std::vector<bool> stops;  // quiet flags
+    void StartBlocking(bool reapply) override;
+    void StopBlocking(bool quiet) override;
+};
+
+class FakeTray : public TrayControl {
+public:
+    CallLog* log = nullptr;
+    std::string tip;
+    bool added = false;
+    struct Balloon {
+        std::string text, title;
+        std::int32_t seconds;
+        std::int16_t showOnce;
+    };
+    std::vector<Balloon> balloons;
+
+    void setTrayTip(const std::string& tip) override;
+    bool inTray() const override { return added; }
+    void setInTray(bool inTray) override;
+    void ShowBalloon(const std::string& text, const std::string& title, std::int32_t seconds,
+                     std::int16_t showOnce) override;
+};
+
+class RecordingSkin : public Skin {
+public:
+    CallLog* log = nullptr;
+    int applied = 0;
+    void ApplySkin() override;
+};
+
+} // namespace palisade::test

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Form1.h"
+#include "support/FakeFileSystem.h"
+#include "support/Fakes.h"
+
+namespace palisade::test {
+
+// The main window's controller with every port and collaborator replaced by a fake.
+struct Form1Rig {
+    Form1Rig();
+
+    CallLog log;
+    FakeFileSystem fs;
+    MemorySettingsStore settings;
+    RecordingDialogs dialogs;
+    CountingEventPump pump;
+    FakeAdminTest admin;
+    RecordingAutostart autostart;
+    FakeSystemInfo system;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system};
+
+    Form1Controls controls;
+    AppState state;
+    RecordingBlocking blocking;
+    FakeTray tray;
+    RecordingSkin skin;
+    Form1 form{ports, controls, state, blocking, tray, skin};
+
+    static constexpr const char* DataFolder = "C:\\ProgramData\\Quillmoor\\Palisade Software";
+    static constexpr const char* Marker = "C:\\ProgramData\\Quillmoor\\Palisade Software\\iStart";
+};
+
+} // namespace palisade::test
