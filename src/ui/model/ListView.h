@@ -44,6 +44,7 @@ public:
     Signal<std::size_t> itemRemoved; // 1-based index the item had
     Signal<> itemsCleared;
 
+    Signal<> click;
     Signal<> dblClick;
     Signal<int, int> keyDown; // key code, shift state
     Signal<> mouseMove;
