@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/posix/Syscalls.h"
+
+#include <string>
+
+namespace palisade {
+
+// Writes every byte, going on after short writes and interruptions. Returns 0, or the errno of
+// the call that failed.
+int writeAll(Syscalls& sys, int fd, const std::string& bytes);
+
+// Reads to the end of the file. Returns 0, or the errno of the call that failed.
+int readAll(Syscalls& sys, int fd, std::string& out);
+
+} // namespace palisade

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/posix/Syscalls.h"
+
+#include <string>
+
+namespace palisade {
+
+// Puts new content in place of a file so that the file holds either its old content or the new
+// one, never a part: the bytes go to a synced temporary file beside the target, which is then
+// renamed over it. A symlink at the path stays a link; the file it leads to is replaced. An
+// existing file keeps its mode and owner; a new one gets 0644.
+//
+// A target that is a mount point (a bind-mounted /etc/hosts in a container) cannot be renamed
+// over; its content is then rewritten in place, which is not atomic, so callers that care keep
+// their own copy until this returns.
+class FileReplacer {
+public:
+    explicit FileReplacer(Syscalls& sys) : sys_(sys) {}
+
+    // Throws RuntimeError; on failure no temporary file is left behind.
+    void replace(const std::string& path, const std::string& bytes);
+
+private:
+    std::string followLinks(const std::string& path);
+    void writeInPlace(const std::string& target, const std::string& bytes);
+    void syncFolder(const std::string& folder);
+
+    Syscalls& sys_;
+};
+
+} // namespace palisade

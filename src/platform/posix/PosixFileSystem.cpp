@@ -1,0 +1,98 @@
+#include "platform/posix/PosixFileSystem.h"
+
+#include "platform/posix/ErrnoText.h"
+#include "platform/posix/FdIo.h"
+#include "platform/posix/FileReplacer.h"
+#include "platform/posix/PathName.h"
+#include "platform/posix/UniqueFd.h"
+
+#include <cerrno>
+#include <fcntl.h>
+
+namespace palisade {
+
+PosixFileSystem::PosixFileSystem(Syscalls& sys) : sys_(sys) {}
+
+bool PosixFileSystem::find(const std::string& path, EntryFilter filter) {
+    requireValidPathName(path);
+    struct stat st {};
+    if (filter == EntryFilter::FilesAndFolders)
+        return sys_.lstat(path.c_str(), &st) == 0;
+    return sys_.stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool PosixFileSystem::canOpenExisting(const std::string& path) {
+    if (!isValidPathName(path))
+        return false;
+    // O_PATH asks for no access at all, like a probe that only wants a handle.
+    UniqueFd fd(sys_, sys_.open(path.c_str(), O_PATH, 0));
+    if (!fd.valid())
+        return false;
+    struct stat st {};
+    return sys_.fstat(fd.get(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+void PosixFileSystem::createFolder(const std::string& path) {
+    requireValidPathName(path);
+    if (sys_.mkdir(path.c_str(), 0755) != 0)
+        throwErrno(sys_, errno, path);
+}
+
+std::string PosixFileSystem::readFile(const std::string& path) {
+    requireValidPathName(path);
+    UniqueFd fd(sys_, sys_.open(path.c_str(), O_RDONLY, 0));
+    if (!fd.valid())
+        throwErrno(sys_, errno, path);
+    std::string bytes;
+    if (const int error = readAll(sys_, fd.get(), bytes))
+        throwErrno(sys_, error, path);
+    return bytes;
+}
+
+void PosixFileSystem::writeFile(const std::string& path, const std::string& bytes) {
+    writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_TRUNC);
+}
+
+void PosixFileSystem::appendFile(const std::string& path, const std::string& bytes) {
+    writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_APPEND);
+}
+
+void PosixFileSystem::writeWithFlags(const std::string& path, const std::string& bytes, int flags) {
+    requireValidPathName(path);
+    UniqueFd fd(sys_, sys_.open(path.c_str(), flags, 0644));
+    if (!fd.valid())
+        throwErrno(sys_, errno, path);
+    if (const int error = writeAll(sys_, fd.get(), bytes))
+        throwErrno(sys_, error, path);
+    // Delayed write errors (NFS, quota) surface only at close.
+    if (fd.close() != 0)
+        throwErrno(sys_, errno, path);
+}
+
+void PosixFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    requireValidPathName(path);
+    FileReplacer(sys_).replace(path, bytes);
+}
+
+void PosixFileSystem::copyFile(const std::string& source, const std::string& destination) {
+    requireValidPathName(destination);
+    const std::string bytes = readFile(source);
+    FileReplacer(sys_).replace(destination, bytes);
+}
+
+void PosixFileSystem::removeFile(const std::string& path) {
+    requireValidPathName(path);
+    if (sys_.unlink(path.c_str()) != 0)
+        throwErrno(sys_, errno, path);
+}
+
+void PosixFileSystem::forceRemoveFile(const std::string& path) {
+    requireValidPathName(path);
+    struct stat st {};
+    if (sys_.lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR))
+        sys_.chmod(path.c_str(), (st.st_mode & 07777) | S_IWUSR); // unlink goes on regardless
+    if (sys_.unlink(path.c_str()) != 0)
+        throwErrno(sys_, errno, path);
+}
+
+} // namespace palisade
