@@ -1,0 +1,39 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Collaborators.h"
+#include "platform/Ports.h"
+#include "ui/model/Form1Controls.h"
+
+#include <string_view>
+
+namespace palisade {
+
+inline constexpr std::string_view EmptyListText = "Please add site to block.";
+inline constexpr std::string_view StartRefusedText =
+    "You must be logged in as Administrator in Windows in order to block sites.";
+inline constexpr std::string_view HelpText =
+    "You must be logged in as Administrator in Windows in order to block sites. You need to lower "
+    "your User Account Control settings to have this software work.";
+
+// The block button, which starts and stops blocking, and the "Help" button.
+class BlockCommand {
+public:
+    // Connects itself to the clicks of both buttons.
+    BlockCommand(Ports& ports, Form1Controls& controls, AppState& state, Blocking& blocking);
+    BlockCommand(const BlockCommand&) = delete;
+    BlockCommand& operator=(const BlockCommand&) = delete;
+
+    void PushButton2_Click();
+    void PushButton1_Click();
+
+private:
+    void ShowMessage(std::string_view text);
+
+    Ports& ports_;
+    Form1Controls& c_;
+    AppState& state_;
+    Blocking& blocking_;
+};
+
+} // namespace palisade

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/FileSystem.h"
+#include "platform/SystemInfo.h"
+
+#include <string>
+
+namespace palisade {
+
+// The system directory, without a trailing separator.
+std::string GetSystemFolder(SystemInfo& system);
+
+// Whether path can be opened as an existing file; a folder gives false. Never throws.
+bool FileExists(FileSystem& fs, const std::string& path);
+
+// Appends text and a line end to the file at path in one write, creating the file when it is
+// missing and never truncating it. True when the write worked. Never throws.
+bool AppendLineToFile(FileSystem& fs, const std::string& path, const std::string& text,
+                      const std::string& lineEnd);
+
+// Copies source over destination. True when the copy worked. Never throws.
+bool TryCopyFile(FileSystem& fs, const std::string& source, const std::string& destination);
+
+// Puts bytes in place of the file's content in one step. True when that worked; otherwise the
+// file keeps its old content. Never throws.
+bool TryReplaceFile(FileSystem& fs, const std::string& path, const std::string& bytes);
+
+// Deletes a file even when it is read-only. Failures pass to the caller.
+void ForceDeleteFile(FileSystem& fs, const std::string& path);
+
+} // namespace palisade

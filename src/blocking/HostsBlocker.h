@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/AppState.h"
+#include "app/Collaborators.h"
+#include "blocking/HostsPaths.h"
+#include "platform/Ports.h"
+#include "ui/model/Form1Controls.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace palisade {
+
+inline constexpr std::string_view SnapshotName = "hosts";
+inline constexpr std::string_view UacAdvice =
+    "Please check your UAC settings to make sure they are on 'Never Notify'. Please make sure you "
+    "run this software as administrator by right clicking the desktop icon for this software and "
+    "choosing 'Run as administrator'";
+inline constexpr std::string_view StartFailedText = "Could not start blocking.";
+inline constexpr std::string_view RestoreFailedText = "Could not restore settings.";
+inline constexpr std::string_view StopRefusedText =
+    "You must be logged in as Administrator in Windows in order to stop block sites.";
+
+// Blocks the listed sites through the hosts file and unblocks them again. The snapshot in the
+// data folder keeps the hosts file as it was before the first block line was written.
+class HostsBlocker : public Blocking {
+public:
+    HostsBlocker(Ports& ports, Form1Controls& controls, AppState& state, HostsPaths paths);
+    HostsBlocker(const HostsBlocker&) = delete;
+    HostsBlocker& operator=(const HostsBlocker&) = delete;
+
+    void StartBlocking(bool reapply) override;
+    void StopBlocking(bool quiet) override;
+
+    std::string SnapshotPath() const;
+
+private:
+    // Copies the hosts file to the snapshot, complete or not at all. Throws when the hosts file
+    // cannot be read or the snapshot not written.
+    void TakeSnapshot(const std::string& hostsPath);
+    // Appends the block line of every entry that the hosts file does not already hold. True when
+    // every entry is in the hosts file afterwards.
+    bool AppendBlockLines(const std::string& hostsPath);
+    // Sets content to what the restore target should hold after unblocking, or to nothing when
+    // it is to stay as it is. False when it cannot be worked out: the hosts file is missing or
+    // unreadable and so is the snapshot.
+    bool RestoredContent(const std::string& target, bool haveSnapshot,
+                         std::optional<std::string>& content);
+    std::optional<std::string> ReadIfPossible(const std::string& path);
+    void ShowMessage(const std::string& text);
+
+    Ports& ports_;
+    Form1Controls& c_;
+    AppState& state_;
+    HostsPaths paths_;
+};
+
+} // namespace palisade

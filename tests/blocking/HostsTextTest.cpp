@@ -1,0 +1,92 @@
+#include "blocking/HostsText.h"
+
+#include <gtest/gtest.h>
+
+namespace palisade {
+namespace {
+
+TEST(BlockedHost, UrlGivesItsHost) {
+    EXPECT_EQ(BlockedHost("https://www.example.com/page"), "www.example.com");
+    EXPECT_EQ(BlockedHost("http://example.com"), "example.com");
+    EXPECT_EQ(BlockedHost("example.com/path?q=1#top"), "example.com");
+    EXPECT_EQ(BlockedHost("example.com?q=a/b"), "example.com");
+    EXPECT_EQ(BlockedHost("example.com#frag"), "example.com");
+    EXPECT_EQ(BlockedHost("ftp://user:pw@files.example.com:2121/x"), "files.example.com");
+    EXPECT_EQ(BlockedHost("https://a@b@example.com/"), "example.com");
+    EXPECT_EQ(BlockedHost("www.example.com:8080"), "www.example.com");
+}
+
+TEST(BlockedHost, AtSignAfterThePathIsNotAUser) {
+    EXPECT_EQ(BlockedHost("https://example.com/mail@me"), "example.com");
+    EXPECT_EQ(BlockedHost("example.com?who=a@b"), "example.com");
+}
+
+TEST(BlockedHost, PlainHostsAndAddressesPassUnchanged) {
+    EXPECT_EQ(BlockedHost("www.example.com"), "www.example.com");
+    EXPECT_EQ(BlockedHost("192.0.2.7"), "192.0.2.7");
+    EXPECT_EQ(BlockedHost("2001:db8::1"), "2001:db8::1");
+    EXPECT_EQ(BlockedHost("::1"), "::1");
+    EXPECT_EQ(BlockedHost("WWW.Example.COM"), "WWW.Example.COM");
+}
+
+TEST(BlockedHost, BracketedIpv6KeepsTheAddressAndDropsThePort) {
+    EXPECT_EQ(BlockedHost("http://[2001:db8::1]:8080/x"), "2001:db8::1");
+    EXPECT_EQ(BlockedHost("[::1]"), "::1");
+}
+
+TEST(BlockedHost, EntriesNamingNoHostGiveTheEmptyText) {
+    EXPECT_EQ(BlockedHost(""), "");
+    EXPECT_EQ(BlockedHost("https://"), "");
+    EXPECT_EQ(BlockedHost("https:///path"), "");
+    EXPECT_EQ(BlockedHost("user@"), "");
+    EXPECT_EQ(BlockedHost(":80"), "");
+    EXPECT_EQ(BlockedHost("[::1"), "");
+}
+
+TEST(BlockLineFor, IsTheLoopbackTenSpacesAndTheHost) {
+    EXPECT_EQ(BlockLineFor("https://www.example.com/page"),
+              std::optional<std::string>("127.0.0.1          www.example.com"));
+    EXPECT_EQ(std::string(BlockLinePrefix).size(), 19u);
+}
+
+TEST(BlockLineFor, RefusesLinesThatWouldInjectOthersOrNameNothing) {
+    EXPECT_FALSE(BlockLineFor("evil.example\r\n0.0.0.0 bank.example"));
+    EXPECT_FALSE(BlockLineFor("evil.example\nx"));
+    EXPECT_FALSE(BlockLineFor("evil.example\rx"));
+    EXPECT_FALSE(BlockLineFor(std::string("evil.example\0x", 14)));
+    EXPECT_FALSE(BlockLineFor(""));
+    EXPECT_FALSE(BlockLineFor("http://"));
+    // A line break in the discarded path cannot reach the file.
+    EXPECT_TRUE(BlockLineFor("example.com/\r\nx"));
+}
+
+TEST(HostsLines, SamenessIgnoresLineEndAndTrailingBlanksOnly) {
+    const std::string content = "a\r\n127.0.0.1          x.example \t\r\nb";
+    EXPECT_TRUE(HoldsLine(content, "127.0.0.1          x.example"));
+    EXPECT_TRUE(HoldsLine(content, "b"));
+    EXPECT_FALSE(HoldsLine(content, "127.0.0.1 x.example"));
+    EXPECT_FALSE(HoldsLine(content, "127.0.0.1          x.exampl"));
+    EXPECT_FALSE(HoldsLine(" 127.0.0.1          x.example\n", "127.0.0.1          x.example"));
+}
+
+TEST(HostsLines, LineEndAtTheEnd) {
+    EXPECT_TRUE(EndsWithLineEnd(""));
+    EXPECT_TRUE(EndsWithLineEnd("a\n"));
+    EXPECT_TRUE(EndsWithLineEnd("a\r\n"));
+    EXPECT_FALSE(EndsWithLineEnd("a"));
+    EXPECT_FALSE(EndsWithLineEnd("a\r"));
+}
+
+TEST(HostsLines, RemovingBlockLinesKeepsEveryOtherByte) {
+    const std::string mine = "127.0.0.1          a.example\r\n";
+    EXPECT_EQ(WithoutBlockLines("# x\r\n" + mine + "10.0.0.1 intranet\n" + mine + "tail"),
+              "# x\r\n10.0.0.1 intranet\ntail");
+    // Lines that only look similar are someone else's.
+    EXPECT_EQ(WithoutBlockLines("127.0.0.1 localhost\n127.0.0.1         nine.example\n"),
+              "127.0.0.1 localhost\n127.0.0.1         nine.example\n");
+    EXPECT_EQ(WithoutBlockLines("keep\n127.0.0.1          last.example"), "keep\n");
+    EXPECT_EQ(WithoutBlockLines(std::string("a\0b\n", 4) + mine), std::string("a\0b\n", 4));
+}
+
+} // namespace
+} // namespace palisade

@@ -1,0 +1,193 @@
+#include "app/ErrorTrap.h"
+#include "blocking/BlockingRig.h"
+
+#include <gtest/gtest.h>
+
+namespace palisade::test {
+namespace {
+
+using Rig = BlockingRig;
+
+const std::string StartFailed =
+    "Could not start blocking.\r\nPlease check your UAC settings to make sure they are on 'Never "
+    "Notify'. Please make sure you run this software as administrator by right clicking the "
+    "desktop icon for this software and choosing 'Run as administrator'";
+
+TEST(StartBlocking, SnapshotsThenAppendsOneLinePerEntryAndMinimises) {
+    Rig rig;
+    rig.add("a.example");
+    rig.add("https://www.b.example/page");
+    rig.switchCaptionOn();
+
+    rig.blocker.StartBlocking(false);
+
+    EXPECT_EQ(rig.fs.files[Rig::Snapshot], Rig::Original);
+    EXPECT_EQ(rig.hosts(),
+              std::string(Rig::Original) + BlockLine("a.example") + BlockLine("www.b.example"));
+    EXPECT_EQ(rig.controls.ListView1.item(2), "https://www.b.example/page");
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
+    EXPECT_EQ(rig.controls.PushButton2.caption(), "Stop Blocking");
+    // The snapshot goes in whole, and each line is its own append after it.
+    EXPECT_EQ(rig.countOps("fs.replace " + std::string(Rig::Snapshot)), 1);
+    EXPECT_EQ(rig.countOps("fs.append"), 2);
+    EXPECT_EQ(rig.log.calls.front(), "doEvents");
+}
+
+TEST(StartBlocking, NeverReplacesAnExistingSnapshot) {
+    for (bool reapply : {false, true}) {
+        Rig rig;
+        rig.fs.files[Rig::Snapshot] = "clean";
+        rig.add("a.example");
+        rig.blocker.StartBlocking(reapply);
+        EXPECT_EQ(rig.fs.files[Rig::Snapshot], "clean") << reapply;
+        EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("a.example"));
+    }
+}
+
+TEST(StartBlocking, AppendsOnlyLinesTheHostsFileLacksEachOnce) {
+    for (bool reapply : {false, true}) {
+        Rig rig;
+        rig.fs.files[Rig::Hosts] = std::string(Rig::Original) + "127.0.0.1          a.example  \n";
+        rig.add("a.example");
+        rig.add("b.example");
+        rig.add("http://b.example/other");
+        rig.add("b.example");
+        rig.blocker.StartBlocking(reapply);
+        EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + "127.0.0.1          a.example  \n" +
+                                   BlockLine("b.example"))
+            << reapply;
+        // Starting once more adds nothing.
+        rig.blocker.StartBlocking(true);
+        EXPECT_EQ(rig.countOps("fs.append"), 1);
+        EXPECT_TRUE(rig.dialogs.messages.empty());
+    }
+}
+
+TEST(StartBlocking, StartsOnANewLineWhenTheFileLacksALineEnd) {
+    Rig rig;
+    rig.fs.files[Rig::Hosts] = "10.0.0.1 intranet";
+    rig.add("a.example");
+    rig.add("b.example");
+    rig.blocker.StartBlocking(false);
+    EXPECT_EQ(rig.hosts(),
+              "10.0.0.1 intranet\r\n" + BlockLine("a.example") + BlockLine("b.example"));
+}
+
+TEST(StartBlocking, LineEndBeforeTheFirstLineGoesWithTheFirstLineThatIsWritten) {
+    Rig rig;
+    rig.fs.files[Rig::Hosts] = "10.0.0.1 intranet";
+    rig.fs.fail(FsOp::Append, Rig::Hosts, 1);
+    rig.add("a.example");
+    rig.add("b.example");
+    rig.blocker.StartBlocking(true);
+    EXPECT_EQ(rig.hosts(), "10.0.0.1 intranet\r\n" + BlockLine("b.example"));
+}
+
+TEST(StartBlocking, UsesThePlatformsLineEnd) {
+    Rig rig;
+    rig.system.eol = "\n";
+    rig.fs.files[Rig::Hosts] = "x";
+    rig.add("a.example");
+    rig.blocker.StartBlocking(false);
+    EXPECT_EQ(rig.hosts(), "x\n127.0.0.1          a.example\n");
+}
+
+TEST(StartBlocking, FailedAppendIsReportedOnceKeepsWrittenLinesAndTriesEveryEntry) {
+    for (int failing = 1; failing <= 3; ++failing) {
+        Rig rig;
+        rig.add("a.example");
+        rig.add("b.example");
+        rig.add("c.example");
+        rig.switchCaptionOn();
+        int appends = 0;
+        rig.fs.beforeOp = [&](FsOp op, const std::string&) {
+            if (op == FsOp::Append && ++appends == failing)
+                throw RuntimeError("Permission denied");
+        };
+
+        rig.blocker.StartBlocking(false);
+
+        std::string expected = Rig::Original;
+        for (int i = 1; i <= 3; ++i)
+            if (i != failing)
+                expected += BlockLine(std::string(1, char('a' + i - 1)) + ".example");
+        EXPECT_EQ(rig.hosts(), expected) << failing;
+        EXPECT_EQ(appends, 3);
+        EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{StartFailed});
+        EXPECT_EQ(rig.dialogs.messages[0].title, "Palisade");
+        EXPECT_EQ(rig.dialogs.messages[0].icon, MessageIcon::None);
+        EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
+        EXPECT_EQ(rig.controls.window.state(), WindowState::Normal);
+        EXPECT_EQ(rig.fs.files[Rig::Snapshot], Rig::Original);
+    }
+}
+
+TEST(StartBlocking, ReapplyDoesNotReportAFailedWriteAndStillMinimises) {
+    Rig rig;
+    rig.add("a.example");
+    rig.switchCaptionOn();
+    rig.fs.fail(FsOp::Append, Rig::Hosts);
+    rig.blocker.StartBlocking(true);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.controls.PushButton2.caption(), "Stop Blocking");
+    EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
+}
+
+TEST(StartBlocking, EntryThatWouldInjectLinesOrNamesNoHostFailsAndOthersAreWritten) {
+    Rig rig;
+    rig.add("evil.example\r\n0.0.0.0 bank.example");
+    rig.add("");
+    rig.add("good.example");
+    rig.switchCaptionOn();
+    rig.blocker.StartBlocking(false);
+    EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("good.example"));
+    EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{StartFailed});
+    EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
+}
+
+TEST(StartBlocking, FailedSnapshotIsReportedAndBlockingGoesOn) {
+    Rig rig;
+    rig.add("a.example");
+    rig.fs.fail(FsOp::Replace, Rig::Snapshot);
+    rig.blocker.StartBlocking(false);
+    EXPECT_FALSE(rig.hasSnapshot());
+    EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
+                                       "Permission denied", "Form1", "StartBlocking", 112)});
+    EXPECT_EQ(rig.dialogs.messages[0].title, "Application Error");
+    EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("a.example"));
+    EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
+}
+
+TEST(StartBlocking, MissingHostsFileIsReportedThenCreatedWithTheBlockLines) {
+    Rig rig;
+    rig.fs.files.erase(Rig::Hosts);
+    rig.add("a.example");
+    rig.blocker.StartBlocking(false);
+    EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
+                                       "File not found", "Form1", "StartBlocking", 112)});
+    EXPECT_FALSE(rig.hasSnapshot());
+    EXPECT_EQ(rig.hosts(), BlockLine("a.example"));
+}
+
+TEST(StartBlocking, ReapplyByANonAdministratorTouchesNothingAndMinimises) {
+    Rig rig;
+    rig.state.UserIsAdmin = false;
+    rig.add("a.example");
+    rig.blocker.StartBlocking(true);
+    EXPECT_FALSE(rig.anyFileWritten());
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
+}
+
+TEST(StartBlocking, EmptyListStillTakesTheSnapshotAndMinimises) {
+    Rig rig;
+    rig.blocker.StartBlocking(false);
+    EXPECT_EQ(rig.fs.files[Rig::Snapshot], Rig::Original);
+    EXPECT_EQ(rig.hosts(), Rig::Original);
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
+}
+
+} // namespace
+} // namespace palisade::test
