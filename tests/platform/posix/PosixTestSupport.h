@@ -7,6 +7,9 @@
 
 namespace palisade::test {
 
+// The names in a folder, sorted, without "." and "..".
+std::vector<std::string> entriesOf(const std::string& folder);
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempFolder {
 public:
@@ -17,8 +20,7 @@ public:
 
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
-    // The names in the folder, sorted, without "." and "..".
-    std::vector<std::string> entries() const;
+    std::vector<std::string> entries() const { return entriesOf(path_); }
 
 private:
     std::string path_;
