@@ -66,8 +66,16 @@ void FileReplacer::replace(const std::string& path, const std::string& bytes) {
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     UniqueFd fd(sys_, sys_.mkstemp(name.data()));
-    if (!fd.valid())
-        throwErrno(sys_, errno, target);
+    if (!fd.valid()) {
+        const int error = errno;
+        // A read-only root with a writable file mounted on it: nothing can be made beside the
+        // file, but the file itself can still be rewritten.
+        if (exists && (error == EROFS || error == EACCES) && isMountedApart(old, folder)) {
+            writeInPlace(target, bytes);
+            return;
+        }
+        throwErrno(sys_, error, target);
+    }
     TemporaryFile temporary(sys_, name.data());
 
     if (const int error = writeAll(sys_, fd.get(), bytes))
@@ -115,6 +123,11 @@ std::string FileReplacer::followLinks(const std::string& path) {
             !link.empty() && link.front() == '/' ? link : joinFolder(parentFolder(current), link);
     }
     throwErrno(sys_, ELOOP, path);
+}
+
+bool FileReplacer::isMountedApart(const struct stat& file, const std::string& folder) {
+    struct stat st {};
+    return sys_.stat(folder.c_str(), &st) == 0 && st.st_dev != file.st_dev;
 }
 
 void FileReplacer::writeInPlace(const std::string& target, const std::string& bytes) {

@@ -12,7 +12,8 @@ namespace palisade {
 // existing file keeps its mode and owner; a new one gets 0644.
 //
 // A target that is a mount point (a bind-mounted /etc/hosts in a container) cannot be renamed
-// over; its content is then rewritten in place, which is not atomic, so callers that care keep
+// over, and on a read-only root nothing can be made beside it; its content is then rewritten in
+// place, which is not atomic, so callers that care keep
 // their own copy until this returns.
 class FileReplacer {
 public:
@@ -23,6 +24,8 @@ public:
 
 private:
     std::string followLinks(const std::string& path);
+    // Whether the file sits on another file system than its folder, as a mounted file does.
+    bool isMountedApart(const struct stat& file, const std::string& folder);
     void writeInPlace(const std::string& target, const std::string& bytes);
     void syncFolder(const std::string& folder);
 

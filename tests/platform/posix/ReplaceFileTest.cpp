@@ -22,8 +22,24 @@ public:
     std::optional<size_t> writeBudget; // bytes that get written before writes fail
     int writeError = ENOSPC;
     int fsyncError = 0;
+    int mkstempError = 0;
+    std::string mountedFile; // stat reports it on a device of its own
     size_t written = 0;
     int renames = 0;
+
+    int mkstemp(char* pathTemplate) override {
+        if (mkstempError) {
+            errno = mkstempError;
+            return -1;
+        }
+        return Syscalls::mkstemp(pathTemplate);
+    }
+    int stat(const char* path, struct stat* st) override {
+        const int result = Syscalls::stat(path, st);
+        if (result == 0 && path == mountedFile)
+            st->st_dev += 1;
+        return result;
+    }
 
     ssize_t write(int fd, const void* buffer, size_t size) override {
         if (writeBudget) {
@@ -188,6 +204,17 @@ TEST_F(ReplaceFileTest, InPlaceFallbackReportsItsOwnWriteFailure) {
     sys.fsyncError = 0;
     sys.writeBudget = NewHosts.size() * 2 + 5; // the temporary file gets everything, then fails
     EXPECT_EQ(errorOf([&] { fs.replaceFile(hosts, NewHosts + NewHosts); }), "Disk full");
+    EXPECT_EQ(dir.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, ReadOnlyFolderRewritesOnlyAFileMountedOnIt) {
+    sys.mkstempError = EROFS;
+    EXPECT_EQ(errorOf([&] { fs.replaceFile(hosts, NewHosts); }), "Permission denied");
+    EXPECT_EQ(slurp(hosts), OldHosts);
+
+    sys.mountedFile = hosts;
+    fs.replaceFile(hosts, NewHosts);
+    EXPECT_EQ(slurp(hosts), NewHosts);
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"hosts"});
 }
 

@@ -1,0 +1,196 @@
+#include "ScratchFolder.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Win32FileSystem.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace palisade {
+namespace {
+
+using test::ReadWhole;
+using test::ScratchFolder;
+using test::WriteWhole;
+
+// The real file calls, with chosen ones failing on demand.
+class FaultyFileApi : public Win32FileApi {
+public:
+    int replaceFailures = 0; // how many ReplaceFileA calls fail before they work again
+    DWORD replaceError = ERROR_SHARING_VIOLATION;
+    int replaceCalls = 0;
+    // Fail as Windows can after moving the target to the backup name.
+    bool replaceMovesTargetAway = false;
+
+    int writeCallsThatWork = -1; // WriteFile fails after this many calls; -1 never
+    DWORD writeError = ERROR_DISK_FULL;
+    int writeCalls = 0;
+
+    bool flushFails = false;
+    std::vector<DWORD> sleeps;
+
+    BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags) override {
+        ++replaceCalls;
+        if (replaceFailures > 0) {
+            --replaceFailures;
+            if (replaceMovesTargetAway && !::MoveFileExA(replaced, backup, 0))
+                return FALSE;
+            ::SetLastError(replaceError);
+            return FALSE;
+        }
+        return Win32FileApi::ReplaceFileA(replaced, replacement, backup, flags);
+    }
+    BOOL WriteFile(HANDLE file, const void* buffer, DWORD size, DWORD* written) override {
+        if (writeCallsThatWork >= 0 && writeCalls++ >= writeCallsThatWork) {
+            ::SetLastError(writeError);
+            return FALSE;
+        }
+        return Win32FileApi::WriteFile(file, buffer, size, written);
+    }
+    BOOL FlushFileBuffers(HANDLE file) override {
+        if (flushFails) {
+            ::SetLastError(ERROR_DISK_FULL);
+            return FALSE;
+        }
+        return Win32FileApi::FlushFileBuffers(file);
+    }
+    void Sleep(DWORD milliseconds) override { sleeps.push_back(milliseconds); }
+};
+
+template <typename Action> std::string ErrorOf(Action action) {
+    try {
+        action();
+    } catch (const RuntimeError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+class ReplaceFileTest : public ::testing::Test {
+protected:
+    ScratchFolder folder;
+    FaultyFileApi api;
+    Win32FileSystem fs{api};
+    const std::string hosts = folder.file("hosts");
+    const std::string oldContent = "127.0.0.1 localhost\r\n";
+};
+
+TEST_F(ReplaceFileTest, ReplacesContentAndLeavesNoTemporaryFile) {
+    WriteWhole(hosts, oldContent + std::string(5000, 'x'));
+    fs.replaceFile(hosts, oldContent);
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, CreatesAMissingTarget) {
+    fs.replaceFile(hosts, oldContent);
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+    EXPECT_EQ(api.replaceCalls, 0);
+}
+
+TEST_F(ReplaceFileTest, TargetKeepsItsAttributes) {
+    WriteWhole(hosts, oldContent);
+    ASSERT_TRUE(::SetFileAttributesA(hosts.c_str(), FILE_ATTRIBUTE_HIDDEN));
+    fs.replaceFile(hosts, "new\r\n");
+    EXPECT_EQ(ReadWhole(hosts), "new\r\n");
+    EXPECT_TRUE(::GetFileAttributesA(hosts.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, PassingSharingConflictsAreWaitedOut) {
+    WriteWhole(hosts, oldContent);
+    api.replaceFailures = 3;
+    fs.replaceFile(hosts, "new\r\n");
+    EXPECT_EQ(ReadWhole(hosts), "new\r\n");
+    EXPECT_EQ(api.replaceCalls, 4);
+    EXPECT_EQ(api.sleeps, (std::vector<DWORD>{100, 100, 100}));
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, EveryConflictKindIsRetried) {
+    for (DWORD code : {ERROR_SHARING_VIOLATION, ERROR_LOCK_VIOLATION,
+                       ERROR_UNABLE_TO_REMOVE_REPLACED, ERROR_ACCESS_DENIED}) {
+        WriteWhole(hosts, oldContent);
+        api.replaceCalls = 0;
+        api.replaceFailures = 1;
+        api.replaceError = code;
+        fs.replaceFile(hosts, "new\r\n");
+        EXPECT_EQ(api.replaceCalls, 2) << code;
+        EXPECT_EQ(ReadWhole(hosts), "new\r\n") << code;
+    }
+}
+
+TEST_F(ReplaceFileTest, LastingConflictGivesUpKeepingTheOldContent) {
+    WriteWhole(hosts, oldContent);
+    api.replaceFailures = 1000;
+    EXPECT_EQ(ErrorOf([&] { fs.replaceFile(hosts, "new\r\n"); }), "Permission denied");
+    EXPECT_EQ(api.replaceCalls, 10);
+    EXPECT_EQ(api.sleeps.size(), 9u);
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, TargetMovedAsideByAFailedReplaceIsPutBack) {
+    WriteWhole(hosts, oldContent);
+    api.replaceFailures = 1000;
+    api.replaceError = ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+    api.replaceMovesTargetAway = true;
+    EXPECT_NE(ErrorOf([&] { fs.replaceFile(hosts, "new\r\n"); }), "no error");
+    EXPECT_EQ(api.replaceCalls, 10);
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, OtherFailuresAreNotRetried) {
+    WriteWhole(hosts, oldContent);
+    api.replaceFailures = 1000;
+    api.replaceError = ERROR_DISK_FULL;
+    EXPECT_EQ(ErrorOf([&] { fs.replaceFile(hosts, "new\r\n"); }), "Disk full");
+    EXPECT_EQ(api.replaceCalls, 1);
+    EXPECT_TRUE(api.sleeps.empty());
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, WriteFailingPartWayLeavesTheTargetWhole) {
+    WriteWhole(hosts, oldContent);
+    // More than one write piece, so the first piece lands and the second fails.
+    const std::string big(3 << 20, 'b');
+    api.writeCallsThatWork = 1;
+    EXPECT_EQ(ErrorOf([&] { fs.replaceFile(hosts, big); }), "Disk full");
+    EXPECT_EQ(api.writeCalls, 2);
+    EXPECT_EQ(api.replaceCalls, 0);
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, FlushFailureLeavesTheTargetWhole) {
+    WriteWhole(hosts, oldContent);
+    api.flushFails = true;
+    EXPECT_EQ(ErrorOf([&] { fs.replaceFile(hosts, "new\r\n"); }), "Disk full");
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, TargetHeldOpenByAnotherProgramKeepsItsContent) {
+    WriteWhole(hosts, oldContent);
+    // As an editor would hold it: reading and writing shared, deleting not.
+    UniqueHandle holder(::CreateFileA(hosts.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
+    EXPECT_NE(ErrorOf([&] { fs.replaceFile(hosts, "new\r\n"); }), "no error");
+    EXPECT_EQ(api.sleeps.size(), 9u);
+    holder.reset();
+    EXPECT_EQ(ReadWhole(hosts), oldContent);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, MissingFolderCreatesNothing) {
+    EXPECT_EQ(ErrorOf([&] { fs.replaceFile(folder.file("nowhere\\hosts"), "x"); }),
+              "Path not found");
+    EXPECT_TRUE(folder.entries().empty());
+}
+
+} // namespace
+} // namespace palisade
