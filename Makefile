@@ -1,0 +1,62 @@
+# Front door for building and testing Palisade; the real work is in CMakePresets.json.
+#   make run    build both targets and start the program
+#   make test   build both targets and run every test (Linux natively, Windows under Wine)
+
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+WINE_RUN := scripts/wine-run
+export PALISADE_WINEPREFIX := $(CURDIR)/build/windows/wineprefix
+
+.PHONY: all run test build linux windows test-linux test-windows deps format bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: linux windows
+
+# The configure step is cheap once done, and picks up new CMakeLists.txt files.
+linux: deps
+	cmake --preset linux
+	cmake --build --preset linux -j$(JOBS)
+
+windows: deps
+	cmake --preset windows
+	cmake --build --preset windows -j$(JOBS)
+
+# Both test runs go ahead even when the first fails, so one report shows all failures.
+test: build
+	@failed=""; \
+	$(MAKE) --no-print-directory test-linux || failed="$$failed linux"; \
+	$(MAKE) --no-print-directory test-windows || failed="$$failed windows"; \
+	if [ -n "$$failed" ]; then echo "make test: tests failed on:$$failed" >&2; exit 1; fi
+
+test-linux:
+	ctest --preset linux -j$(JOBS)
+
+# One wineserver for the whole run (the prefix is made first if missing), so each
+# test does not pay Wine's start-up; it is stopped whatever the outcome.
+test-windows:
+	@$(WINE_RUN) --start-server
+	@rc=0; ctest --preset windows -j$(JOBS) || rc=$$?; \
+	$(WINE_RUN) --stop-server; \
+	exit $$rc
+
+run: build
+	@echo "The Palisade window is not there yet: this build has the core and its tests only."
+
+format:
+	find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 -r clang-format -i
+
+bench: deps
+	cmake --preset bench
+	cmake --build --preset bench -j$(JOBS)
+	@set -e; found=0; \
+	for exe in $$(find build/bench/bench -maxdepth 1 -type f -executable -name '*_bench'); do \
+		found=1; echo "== $$exe"; "$$exe"; \
+	done; \
+	if [ $$found -eq 0 ]; then echo "make bench: no benchmark programs were built" >&2; exit 1; fi
+
+clean:
+	-@[ -d build/windows/wineprefix ] && $(WINE_RUN) --stop-server || true
+	rm -rf build
