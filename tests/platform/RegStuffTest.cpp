@@ -24,6 +24,9 @@ struct RunPathCase {
     std::string expected;
 };
 
+// Keeps the listed test names free of addresses, so they are the same in every build.
+void PrintTo(const RunPathCase& c, std::ostream* os) { *os << c.folder; }
+
 class AddToRunKeyPath : public RegStuffTest, public ::testing::WithParamInterface<RunPathCase> {};
 
 TEST_P(AddToRunKeyPath, StoresFolderOneSeparatorAndNameUnquotedWithItsNul) {

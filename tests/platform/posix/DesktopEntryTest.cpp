@@ -10,6 +10,9 @@ struct ExecCase {
     std::string written; // as it stands in the file
 };
 
+// Keeps the listed test names free of addresses, so they are the same in every build.
+void PrintTo(const ExecCase& c, std::ostream* os) { *os << c.path; }
+
 class DesktopExec : public ::testing::TestWithParam<ExecCase> {};
 
 TEST_P(DesktopExec, QuotesAndEscapesThePathAsTheFormatRequires) {
