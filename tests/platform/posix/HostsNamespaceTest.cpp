@@ -3,6 +3,7 @@
 // mount namespace: CTest starts this program through `unshare -m`, and it refuses to mount
 // anything when it shares its parent's namespace.
 #include "RealHostsRig.h"
+#include "MountNamespace.h"
 
 #include <cerrno>
 #include <cstring>
@@ -18,19 +19,6 @@ constexpr const char* SystemHosts = "/etc/hosts";
 constexpr const char* Nsswitch = "/etc/nsswitch.conf";
 // Ends without a line end, so blocking has to start its lines on a new one.
 const std::string Original = "127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost\n# scratch";
-
-std::string MountNamespaceOf(const std::string& process) {
-    std::vector<char> link(256, '\0');
-    const std::string path = "/proc/" + process + "/ns/mnt";
-    const ssize_t n = ::readlink(path.c_str(), link.data(), link.size() - 1);
-    return n > 0 ? std::string(link.data(), static_cast<std::size_t>(n)) : std::string();
-}
-
-bool InPrivateMountNamespace() {
-    const std::string own = MountNamespaceOf("self");
-    const std::string parent = MountNamespaceOf(std::to_string(::getppid()));
-    return !own.empty() && !parent.empty() && own != parent;
-}
 
 // The address that `getent hosts` gives for name, empty when it knows none.
 std::string Resolve(const std::string& name) {

@@ -2,6 +2,7 @@
 // mounted over it. Only ever inside a private mount namespace: CTest starts this program through
 // `unshare -m`, and it refuses to mount anything when it shares its parent's namespace.
 #include "ScratchFolder.h"
+#include "MountNamespace.h"
 #include "platform/posix/XdgAutostartRegistry.h"
 #include "support/AutostartRig.h"
 
@@ -15,19 +16,6 @@ namespace palisade::test {
 namespace {
 
 constexpr const char* AutostartFolder = "/etc/xdg/autostart";
-
-std::string MountNamespaceOf(const std::string& process) {
-    std::vector<char> link(256, '\0');
-    const std::string path = "/proc/" + process + "/ns/mnt";
-    const ssize_t n = ::readlink(path.c_str(), link.data(), link.size() - 1);
-    return n > 0 ? std::string(link.data(), static_cast<std::size_t>(n)) : std::string();
-}
-
-bool InPrivateMountNamespace() {
-    const std::string own = MountNamespaceOf("self");
-    const std::string parent = MountNamespaceOf(std::to_string(::getppid()));
-    return !own.empty() && !parent.empty() && own != parent;
-}
 
 // The scratch folder mounted over the autostart folder, read-only on request.
 class ScratchAutostart : public ::testing::Test {
