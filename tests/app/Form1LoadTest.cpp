@@ -185,7 +185,7 @@ struct DecisionRow {
     bool forcedOn;
 };
 
-// Keeps the listed test names free of addresses, so they are the same in every build.
+// Test runners name each case after this: plain characters only, and no addresses.
 void PrintTo(const DecisionRow& row, std::ostream* os) { *os << row.name; }
 
 class Form1Decision : public Form1Load, public ::testing::WithParamInterface<DecisionRow> {};

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
+
 namespace palisade::test {
 namespace {
 
@@ -24,8 +27,18 @@ struct RunPathCase {
     std::string expected;
 };
 
-// Keeps the listed test names free of addresses, so they are the same in every build.
-void PrintTo(const RunPathCase& c, std::ostream* os) { *os << c.folder; }
+// Test runners name each case after this: plain characters only, and no addresses.
+void PrintTo(const RunPathCase& c, std::ostream* os) {
+    const std::string& text = c.folder;
+    static const char hex[] = "0123456789ABCDEF";
+    for (char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (std::isalnum(byte))
+            *os << ch;
+        else
+            *os << '_' << hex[byte >> 4] << hex[byte & 15];
+    }
+}
 
 class AddToRunKeyPath : public RegStuffTest, public ::testing::WithParamInterface<RunPathCase> {};
 

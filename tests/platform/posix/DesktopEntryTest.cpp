@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <ostream>
+
 namespace palisade {
 namespace {
 
@@ -10,8 +13,18 @@ struct ExecCase {
     std::string written; // as it stands in the file
 };
 
-// Keeps the listed test names free of addresses, so they are the same in every build.
-void PrintTo(const ExecCase& c, std::ostream* os) { *os << c.path; }
+// Test runners name each case after this: plain characters only, and no addresses.
+void PrintTo(const ExecCase& c, std::ostream* os) {
+    const std::string& text = c.path;
+    static const char hex[] = "0123456789ABCDEF";
+    for (char ch : text) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (std::isalnum(byte))
+            *os << ch;
+        else
+            *os << '_' << hex[byte >> 4] << hex[byte & 15];
+    }
+}
 
 class DesktopExec : public ::testing::TestWithParam<ExecCase> {};
 
