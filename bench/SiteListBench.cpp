@@ -1,9 +1,8 @@
 // Times saving and restoring a large site list, the work the window does at close and start.
-#include <benchmark/benchmark.h>
-
-#include <string>
-
 #include "sitelist/SiteList.h"
+
+#include <benchmark/benchmark.h>
+#include <string>
 
 namespace {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ui/model/Signal.h"
+
 #include <cstdint>
 #include <string>
-
-#include "ui/model/Signal.h"
 
 namespace palisade {
 

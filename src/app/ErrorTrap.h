@@ -1,10 +1,10 @@
 #pragma once
 
+#include "platform/Dialogs.h"
+
 #include <exception>
 #include <string>
 #include <string_view>
-
-#include "platform/Dialogs.h"
 
 namespace palisade {
 

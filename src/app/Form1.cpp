@@ -7,8 +7,12 @@
 namespace palisade {
 
 namespace {
-const char* OnOff(bool on) { return on ? "On" : "Off"; }
-int CheckValue(bool on) { return on ? CheckBox::Checked : CheckBox::Unchecked; }
+const char* OnOff(bool on) {
+    return on ? "On" : "Off";
+}
+int CheckValue(bool on) {
+    return on ? CheckBox::Checked : CheckBox::Unchecked;
+}
 } // namespace
 
 Form1::Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& blocking,

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <string>
-#include <string_view>
-
 #include "app/AppState.h"
 #include "app/Collaborators.h"
 #include "platform/Ports.h"
 #include "settings/Settings.h"
 #include "ui/model/Form1Controls.h"
+
+#include <string>
+#include <string_view>
 
 namespace palisade {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "platform/Ports.h"
+
+#include <string>
 
 namespace palisade {
 

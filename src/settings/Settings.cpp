@@ -1,9 +1,9 @@
 #include "settings/Settings.h"
 
+#include "platform/RuntimeError.h"
+
 #include <cctype>
 #include <charconv>
-
-#include "platform/RuntimeError.h"
 
 namespace palisade {
 

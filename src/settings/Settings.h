@@ -1,9 +1,9 @@
 #pragma once
 
-#include <string>
-
 #include "platform/SettingsStore.h"
 #include "settings/SettingsKeys.h"
+
+#include <string>
 
 namespace palisade {
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "ui/model/ListView.h"
+
 #include <string>
 #include <string_view>
-
-#include "ui/model/ListView.h"
 
 namespace palisade {
 

@@ -1,9 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
 #include "app/ErrorTrap.h"
 #include "support/Form1Rig.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
 
 namespace palisade::test {
 namespace {
@@ -80,8 +79,7 @@ TEST_F(Form1Load, AdministratorGetsTheMemberStatusText) {
     rig.admin.result = 1; // any non-zero answer counts
     rig.form.Form_Load();
     EXPECT_TRUE(rig.state.UserIsAdmin);
-    EXPECT_EQ(rig.controls.Label2.caption(),
-              "Current user is member of the Administrator's group");
+    EXPECT_EQ(rig.controls.Label2.caption(), "Current user is member of the Administrator's group");
 }
 
 TEST_F(Form1Load, OptionsRestoreWithoutRegisteringAndEchoTheirValues) {
@@ -97,9 +95,8 @@ TEST_F(Form1Load, OptionsRestoreWithoutRegisteringAndEchoTheirValues) {
     EXPECT_EQ(rig.autostart.enabled, 0);
     EXPECT_EQ(rig.fs.files.count(Form1Rig::Marker), 0u);
     EXPECT_EQ(rig.settings.writeCount("Windows Startup"), 0);
-    EXPECT_EQ(rig.settings.writes,
-              (std::vector<std::pair<std::string, std::string>>{{"Minimized", "On"},
-                                                                {"Block Administrator", "On"}}));
+    EXPECT_EQ(rig.settings.writes, (std::vector<std::pair<std::string, std::string>>{
+                                       {"Minimized", "On"}, {"Block Administrator", "On"}}));
 }
 
 TEST_F(Form1Load, OptionTextsOtherThanExactlyOnReadAsOff) {
@@ -128,8 +125,7 @@ TEST_F(Form1Load, StartInTrayMinimisesBeforeTheWindowIsFirstShown) {
         }
     });
     rig.controls.window.changed.connect([&] {
-        if (rig.controls.window.visible() &&
-            rig.controls.window.state() == WindowState::Minimized)
+        if (rig.controls.window.visible() && rig.controls.window.state() == WindowState::Minimized)
             seenVisibleWhileMinimised = true;
     });
 
@@ -146,8 +142,8 @@ TEST_F(Form1Load, PasswordIsFilledFromTheStoreAndWrittenBack) {
     rig.settings.set("Password", " secret ");
     rig.form.Form_Load();
     EXPECT_EQ(rig.controls.txtPassword.text(), " secret ");
-    EXPECT_EQ(rig.settings.writes.back(), (std::pair<std::string, std::string>{"Password",
-                                                                              " secret "}));
+    EXPECT_EQ(rig.settings.writes.back(),
+              (std::pair<std::string, std::string>{"Password", " secret "}));
 }
 
 TEST_F(Form1Load, HandPointerIsLoadedOnlyWhenTheFileExists) {
@@ -186,7 +182,9 @@ struct DecisionRow {
 };
 
 // Test runners name each case after this: plain characters only, and no addresses.
-void PrintTo(const DecisionRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const DecisionRow& row, std::ostream* os) {
+    *os << row.name;
+}
 
 class Form1Decision : public Form1Load, public ::testing::WithParamInterface<DecisionRow> {};
 
@@ -201,7 +199,8 @@ TEST_P(Form1Decision, ReappliesExactlyUnderTheTableConditions) {
     rig.form.Form_Load();
 
     EXPECT_EQ(rig.blocking.starts, row.reapplied ? std::vector<bool>{true} : std::vector<bool>{});
-    EXPECT_EQ(rig.controls.PushButton2.caption(), row.reapplied ? "Stop Blocking" : "Start Blocking");
+    EXPECT_EQ(rig.controls.PushButton2.caption(),
+              row.reapplied ? "Stop Blocking" : "Start Blocking");
     EXPECT_EQ(rig.state.SavedBlockCaption, row.reapplied ? "Start Blocking" : "");
     EXPECT_TRUE(rig.blocking.stops.empty()); // start-up never unblocks
     EXPECT_EQ(rig.settings.get("BlockOnStart"),

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "support/Form1Rig.h"
+
+#include <gtest/gtest.h>
 
 namespace palisade::test {
 namespace {
@@ -133,9 +133,8 @@ TEST_F(Form1Options, EveryPasswordChangeIsWrittenAsTyped) {
     rig.controls.txtPassword.setText("p");
     rig.controls.txtPassword.setText("pw");
     rig.controls.txtPassword.setText("");
-    EXPECT_EQ(rig.settings.writes,
-              (std::vector<std::pair<std::string, std::string>>{
-                  {"Password", "p"}, {"Password", "pw"}, {"Password", ""}}));
+    EXPECT_EQ(rig.settings.writes, (std::vector<std::pair<std::string, std::string>>{
+                                       {"Password", "p"}, {"Password", "pw"}, {"Password", ""}}));
 }
 
 } // namespace

@@ -3,9 +3,8 @@
 #include "support/FakeRegistry.h"
 #include "support/Fakes.h"
 
-#include <gtest/gtest.h>
-
 #include <cctype>
+#include <gtest/gtest.h>
 #include <ostream>
 
 namespace palisade::test {

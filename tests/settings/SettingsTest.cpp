@@ -1,8 +1,9 @@
-#include <gtest/gtest.h>
+#include "settings/Settings.h"
 
 #include "platform/RuntimeError.h"
-#include "settings/Settings.h"
 #include "support/Fakes.h"
+
+#include <gtest/gtest.h>
 
 namespace palisade {
 namespace {

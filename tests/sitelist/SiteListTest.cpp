@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "sitelist/SiteList.h"
+
+#include <gtest/gtest.h>
 
 namespace palisade {
 namespace {
@@ -47,7 +47,7 @@ TEST(SiteListSave, EveryEntryIsFollowedByTheSeparator) {
 }
 
 TEST(SiteListRoundTrip, KeepsDuplicatesSpacesAndBytes) {
-    const std::vector<std::string> entries{" spaced ", "dup", "dup", "caf\xC3\xA9.example",
+    const std::vector<std::string> entries{" spaced ",  "dup",      "dup", "caf\xC3\xA9.example",
                                            "\xE9t\xE9", "tab\there"};
     std::vector<std::string> restored;
     SavedThenRestoredOnce(entries, &restored);

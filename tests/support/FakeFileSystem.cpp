@@ -5,15 +5,24 @@ namespace palisade::test {
 namespace {
 const char* OpName(FsOp op) {
     switch (op) {
-    case FsOp::Find: return "find";
-    case FsOp::CreateFolder: return "mkdir";
-    case FsOp::Read: return "read";
-    case FsOp::Write: return "write";
-    case FsOp::Append: return "append";
-    case FsOp::Replace: return "replace";
-    case FsOp::Copy: return "copy";
-    case FsOp::Remove: return "remove";
-    case FsOp::ForceRemove: return "force-remove";
+    case FsOp::Find:
+        return "find";
+    case FsOp::CreateFolder:
+        return "mkdir";
+    case FsOp::Read:
+        return "read";
+    case FsOp::Write:
+        return "write";
+    case FsOp::Append:
+        return "append";
+    case FsOp::Replace:
+        return "replace";
+    case FsOp::Copy:
+        return "copy";
+    case FsOp::Remove:
+        return "remove";
+    case FsOp::ForceRemove:
+        return "force-remove";
     }
     return "?";
 }

@@ -1,12 +1,12 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+#include "support/CallLog.h"
+
 #include <functional>
 #include <map>
 #include <set>
 #include <string>
-
-#include "platform/FileSystem.h"
-#include "support/CallLog.h"
 
 namespace palisade::test {
 
@@ -18,8 +18,8 @@ class FakeFileSystem : public FileSystem {
 public:
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
-    std::set<std::string> readOnly;   // plain removal fails, forced removal works
-    std::set<std::string> hidden;     // not seen by the ordinary-file lookup
+    std::set<std::string> readOnly; // plain removal fails, forced removal works
+    std::set<std::string> hidden;   // not seen by the ordinary-file lookup
     CallLog* log = nullptr;
 
     // Makes the next matching operations throw; count < 0 means always.

@@ -30,7 +30,9 @@ void MemorySettingsStore::set(const std::string& key, const std::string& value) 
     values[Own(key)] = value;
 }
 
-bool MemorySettingsStore::has(const std::string& key) const { return values.count(Own(key)) != 0; }
+bool MemorySettingsStore::has(const std::string& key) const {
+    return values.count(Own(key)) != 0;
+}
 
 std::string MemorySettingsStore::get(const std::string& key) const {
     auto it = values.find(Own(key));
@@ -130,8 +132,8 @@ void FakeTray::setInTray(bool inTray) {
         log->add(inTray ? "InTray true" : "InTray false");
 }
 
-void FakeTray::ShowBalloon(const std::string& text, const std::string& title,
-                           std::int32_t seconds, std::int16_t showOnce) {
+void FakeTray::ShowBalloon(const std::string& text, const std::string& title, std::int32_t seconds,
+                           std::int16_t showOnce) {
     balloons.push_back({text, title, seconds, showOnce});
     if (log)
         log->add("ShowBalloon");

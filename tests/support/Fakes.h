@@ -1,5 +1,9 @@
 #pragma once
 
+#include "app/Collaborators.h"
+#include "platform/Ports.h"
+#include "support/CallLog.h"
+
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -7,10 +11,6 @@
 #include <string>
 #include <tuple>
 #include <vector>
-
-#include "app/Collaborators.h"
-#include "platform/Ports.h"
-#include "support/CallLog.h"
 
 namespace palisade::test {
 
@@ -24,8 +24,8 @@ public:
 
     std::string read(const std::string& application, const std::string& section,
                      const std::string& key, const std::string& defaultValue) override;
-    void write(const std::string& application, const std::string& section,
-               const std::string& key, const std::string& value) override;
+    void write(const std::string& application, const std::string& section, const std::string& key,
+               const std::string& value) override;
 
     // The program's own section.
     void set(const std::string& key, const std::string& value);

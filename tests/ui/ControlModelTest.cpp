@@ -1,8 +1,7 @@
-#include <gtest/gtest.h>
+#include "ui/model/Form1Controls.h"
 
 #include <algorithm>
-
-#include "ui/model/Form1Controls.h"
+#include <gtest/gtest.h>
 
 namespace palisade {
 namespace {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include <vector>
-
 #include "ui/model/CheckBox.h"
 #include "ui/model/ListView.h"
 #include "ui/model/PushButton.h"
 #include "ui/model/TextBox.h"
 #include "ui/model/Window.h"
+
+#include <vector>
 
 namespace palisade {
 
@@ -26,8 +26,8 @@ struct Form1Controls {
     ListView ListView1{"ListView1", {120, 630, 7800, 2535}, 0};
     CheckBox Check9{"Check9", "Block Administrator User", {120, 7050, 2580, 330}, 2};
     PushButton PushButton6{"PushButton6", "Add URL/IP Address", {120, 3255, 3840, 405}, 3};
-    PushButton PushButton4{"PushButton4", "Load URL/IP Address From File", {4080, 3255, 3840, 405},
-                           4};
+    PushButton PushButton4{
+        "PushButton4", "Load URL/IP Address From File", {4080, 3255, 3840, 405}, 4};
     PushButton PushButton3{"PushButton3", "Clear List", {120, 3765, 3840, 405}, 5};
     PushButton PushButton2{"PushButton2", "Start Blocking", {120, 5940, 7800, 405}, 6};
     PushButton PushButton5{"PushButton5", "Load Sample/Example Data", {4080, 3765, 3840, 405}, 13};

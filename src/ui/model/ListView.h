@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ui/model/Control.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
-
-#include "ui/model/Control.h"
 
 namespace palisade {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstddef>
-
 #include "ui/model/Control.h"
+
+#include <cstddef>
 
 namespace palisade {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <string>
-
 #include "ui/model/Control.h"
+
+#include <string>
 
 namespace palisade {
 

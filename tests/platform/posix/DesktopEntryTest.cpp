@@ -1,8 +1,7 @@
 #include "platform/posix/DesktopEntry.h"
 
-#include <gtest/gtest.h>
-
 #include <cctype>
+#include <gtest/gtest.h>
 #include <ostream>
 
 namespace palisade {

@@ -2,8 +2,8 @@
 // containers mount theirs, and asks the resolver what it makes of it. Only ever inside a private
 // mount namespace: CTest starts this program through `unshare -m`, and it refuses to mount
 // anything when it shares its parent's namespace.
-#include "RealHostsRig.h"
 #include "MountNamespace.h"
+#include "RealHostsRig.h"
 
 #include <cerrno>
 #include <cstring>

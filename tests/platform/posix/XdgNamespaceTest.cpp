@@ -1,8 +1,8 @@
 // Runs the real registration against the real autostart folder path, with a scratch folder
 // mounted over it. Only ever inside a private mount namespace: CTest starts this program through
 // `unshare -m`, and it refuses to mount anything when it shares its parent's namespace.
-#include "ScratchFolder.h"
 #include "MountNamespace.h"
+#include "ScratchFolder.h"
 #include "platform/posix/XdgAutostartRegistry.h"
 #include "support/AutostartRig.h"
 
