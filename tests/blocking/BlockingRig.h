@@ -3,30 +3,20 @@
 #include "app/AppState.h"
 #include "blocking/BlockCommand.h"
 #include "blocking/HostsBlocker.h"
-#include "support/FakeFileSystem.h"
-#include "support/Fakes.h"
+#include "support/FakePorts.h"
 
 #include <string>
 
 namespace palisade::test {
 
 // The blocker and the block command on fakes of every port, with Windows-like paths.
-struct BlockingRig {
+struct BlockingRig : FakePorts {
     BlockingRig();
 
     static constexpr const char* Hosts = "C:\\WINDOWS\\system32\\drivers\\etc\\hosts";
     static constexpr const char* Snapshot = "C:\\ProgramData\\Quillmoor\\Palisade Software\\hosts";
     static constexpr const char* Original = "# sample hosts\r\n127.0.0.1       localhost\r\n";
 
-    CallLog log;
-    FakeFileSystem fs;
-    MemorySettingsStore settings;
-    RecordingDialogs dialogs;
-    CountingEventPump pump;
-    FakeAdminTest admin;
-    RecordingAutostart autostart;
-    FakeSystemInfo system;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system};
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker{ports, controls, state, WindowsHostsPaths(system)};

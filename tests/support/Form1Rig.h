@@ -2,24 +2,13 @@
 
 #include "app/AppState.h"
 #include "app/Form1.h"
-#include "support/FakeFileSystem.h"
-#include "support/Fakes.h"
+#include "support/FakePorts.h"
 
 namespace palisade::test {
 
 // The main window's controller with every port and collaborator replaced by a fake.
-struct Form1Rig {
+struct Form1Rig : FakePorts {
     Form1Rig();
-
-    CallLog log;
-    FakeFileSystem fs;
-    MemorySettingsStore settings;
-    RecordingDialogs dialogs;
-    CountingEventPump pump;
-    FakeAdminTest admin;
-    RecordingAutostart autostart;
-    FakeSystemInfo system;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system};
 
     Form1Controls controls;
     AppState state;

@@ -1,12 +1,15 @@
 #include "ScratchFolder.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileSystem.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 #include <vector>
 
 namespace palisade {
 namespace {
+
+using test::ErrorOf;
 
 using test::ReadWhole;
 using test::ScratchFolder;
@@ -55,15 +58,6 @@ public:
     }
     void Sleep(DWORD milliseconds) override { sleeps.push_back(milliseconds); }
 };
-
-template <typename Action> std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        return e.what();
-    }
-    return "no error";
-}
 
 class ReplaceFileTest : public ::testing::Test {
 protected:

@@ -3,11 +3,14 @@
 #include "ScratchFolder.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Errors.h"
+#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 
 namespace palisade {
 namespace {
+
+using test::ErrorOf;
 
 using test::ReadWhole;
 using test::ScratchFolder;
@@ -19,16 +22,6 @@ std::string AllBytes() {
     for (int i = 0; i < 256; ++i)
         bytes.push_back(static_cast<char>(i));
     return bytes + "\r\n\n\r" + std::string(3, '\0');
-}
-
-// The description of the RuntimeError that action throws, or "no error".
-template <typename Action> std::string ErrorOf(Action action) {
-    try {
-        action();
-    } catch (const RuntimeError& e) {
-        return e.what();
-    }
-    return "no error";
 }
 
 class Win32FileSystemTest : public ::testing::Test {
