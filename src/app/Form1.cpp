@@ -1,6 +1,6 @@
 #include "app/Form1.h"
 
-#include "app/ErrorTrap.h"
+#include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
 #include "sitelist/SiteList.h"
 

@@ -1,9 +1,11 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Collaborators.h"
+#include "blocking/Blocking.h"
+#include "common/AppState.h"
 #include "platform/Ports.h"
+#include "platform/TrayControl.h"
 #include "settings/Settings.h"
+#include "ui/Skin.h"
 #include "ui/model/Form1Controls.h"
 
 #include <string>
@@ -12,8 +14,6 @@
 namespace palisade {
 
 inline constexpr std::string_view ProductName = "Palisade Software";
-inline constexpr std::string_view StartBlockingCaption = "Start Blocking";
-inline constexpr std::string_view StopBlockingCaption = "Stop Blocking";
 inline constexpr std::string_view StartupMarkerName = "iStart";
 inline constexpr std::string_view HandPointerName = "HAND-M.CUR";
 

@@ -1,7 +1,6 @@
 #include "blocking/BlockCommand.h"
 
-#include "app/ErrorTrap.h"
-#include "app/Form1.h"
+#include "common/ErrorTrap.h"
 
 namespace palisade {
 

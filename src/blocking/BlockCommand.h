@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Collaborators.h"
+#include "blocking/Blocking.h"
+#include "common/AppState.h"
 #include "platform/Ports.h"
 #include "ui/model/Form1Controls.h"
 

@@ -1,9 +1,8 @@
 #include "blocking/HostsBlocker.h"
 
-#include "app/ErrorTrap.h"
-#include "app/Form1.h"
 #include "blocking/BlockingFiles.h"
 #include "blocking/HostsText.h"
+#include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
 
 #include <set>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/AppState.h"
-#include "app/Collaborators.h"
+#include "blocking/Blocking.h"
 #include "blocking/HostsPaths.h"
+#include "common/AppState.h"
 #include "platform/Ports.h"
 #include "ui/model/Form1Controls.h"
 

@@ -28,6 +28,11 @@ public:
     // The chosen file's full path, or for several files the folder followed by each file name,
     // all separated by NUL characters; the empty text when the user cancelled.
     virtual std::string openFile(const OpenFileRequest& request) = 0;
+
+    // Closes every box this port has open as though its user had cancelled it: a message box
+    // returns as after OK, an input box and the open-file dialog with the empty text. For an
+    // end of the session that cannot wait for the user.
+    virtual void cancelAll() = 0;
 };
 
 } // namespace palisade

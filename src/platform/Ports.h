@@ -2,9 +2,11 @@
 
 #include "platform/AdminTest.h"
 #include "platform/Autostart.h"
+#include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
+#include "platform/NotificationShell.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
 
@@ -19,6 +21,8 @@ struct Ports {
     AdminTest& admin;
     Autostart& autostart;
     SystemInfo& system;
+    NotificationShell& shell;
+    Clock& clock;
 };
 
 } // namespace palisade

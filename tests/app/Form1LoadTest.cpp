@@ -1,4 +1,4 @@
-#include "app/ErrorTrap.h"
+#include "common/ErrorTrap.h"
 #include "support/Form1Rig.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/AppState.h"
+#include "common/AppState.h"
 #include "blocking/BlockCommand.h"
 #include "blocking/HostsBlocker.h"
 #include "support/FakePorts.h"

@@ -1,4 +1,4 @@
-#include "app/ErrorTrap.h"
+#include "common/ErrorTrap.h"
 #include "blocking/BlockingRig.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "app/Form1.h"
+#include "common/AppState.h"
 #include "platform/RegStuff.h"
 #include "platform/Registry.h"
 #include "platform/StartUp.h"
@@ -30,7 +30,9 @@ struct AutostartRig {
     FakeSystemInfo system;
     RegStuff regStuff;
     mStartUp startUp{regStuff, system};
-    Ports ports{fs, settings, dialogs, pump, admin, startUp, system};
+    RecordingShell shell;
+    FakeClock clock;
+    Ports ports{fs, settings, dialogs, pump, admin, startUp, system, shell, clock};
 
     Form1Controls controls;
     AppState state;

@@ -17,7 +17,13 @@ struct FakePorts {
     FakeAdminTest admin;
     RecordingAutostart autostart;
     FakeSystemInfo system;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system};
+    RecordingShell shell;
+    FakeClock clock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+
+    FakePorts() { pump.clock = &clock; }
+    FakePorts(const FakePorts&) = delete;
+    FakePorts& operator=(const FakePorts&) = delete;
 };
 
 } // namespace palisade::test

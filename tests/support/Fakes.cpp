@@ -72,6 +72,12 @@ std::string RecordingDialogs::openFile(const OpenFileRequest& request) {
     return answer;
 }
 
+void RecordingDialogs::cancelAll() {
+    ++cancelled;
+    if (log)
+        log->add("dialogs.cancelAll");
+}
+
 std::vector<std::string> RecordingDialogs::texts() const {
     std::vector<std::string> result;
     for (const auto& m : messages)
@@ -83,6 +89,52 @@ void CountingEventPump::doEvents() {
     ++count;
     if (log)
         log->add("doEvents");
+    while (!pending.empty()) {
+        auto event = std::move(pending.front());
+        pending.pop_front();
+        event();
+    }
+}
+
+void CountingEventPump::waitEvents(std::chrono::milliseconds timeout) {
+    ++waits;
+    if (log)
+        log->add("waitEvents");
+    if (pending.empty()) {
+        if (clock)
+            clock->advance(timeout);
+        return;
+    }
+    auto event = std::move(pending.front());
+    pending.pop_front();
+    event();
+}
+
+void RecordingShell::notify(std::uint32_t message, const NotifyIconData& data) {
+    records.push_back({message, data});
+    if (log)
+        log->add(message == tray::NimAdd      ? "shell.add"
+                 : message == tray::NimDelete ? "shell.delete"
+                                              : "shell.modify");
+}
+
+void RecordingShell::installHook(Callback callback) {
+    hook = std::move(callback);
+    if (log)
+        log->add("shell.hook");
+}
+
+void RecordingShell::removeHook() {
+    hook = nullptr;
+    if (log)
+        log->add("shell.unhook");
+}
+
+void RecordingShell::deliver(std::uint32_t code, std::uint32_t id) {
+    if (hook) {
+        auto callback = hook; // the handler may remove the hook while it runs
+        callback(code, id);
+    }
 }
 
 void RecordingAutostart::EnableWindowsStartup() {

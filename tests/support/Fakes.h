@@ -1,11 +1,14 @@
 #pragma once
 
-#include "app/Collaborators.h"
+#include "blocking/Blocking.h"
 #include "platform/Ports.h"
+#include "platform/TrayControl.h"
 #include "support/CallLog.h"
+#include "ui/Skin.h"
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <set>
 #include <string>
@@ -54,15 +57,55 @@ public:
     std::string inputBox(const std::string& prompt, const std::string& title,
                          const std::string& defaultText) override;
     std::string openFile(const OpenFileRequest& request) override;
+    int cancelled = 0;
+    void cancelAll() override;
 
     std::vector<std::string> texts() const;
 };
 
+// A clock that moves only when told to.
+class FakeClock : public Clock {
+public:
+    TimePoint time{};
+    TimePoint now() override { return time; }
+    void advance(std::chrono::milliseconds by) { time += by; }
+};
+
+// Counts the yields. Events a test queues in `pending` run at the next yield, in order; a wait
+// with nothing pending lets the whole timeout pass on the clock it is given.
 class CountingEventPump : public EventPump {
 public:
     int count = 0;
+    int waits = 0;
     CallLog* log = nullptr;
+    FakeClock* clock = nullptr;
+    std::deque<std::function<void()>> pending;
+
     void doEvents() override;
+    void waitEvents(std::chrono::milliseconds timeout) override;
+};
+
+// Records every call to the notification area; `deliver` plays the shell's callback.
+class RecordingShell : public NotificationShell {
+public:
+    struct Record {
+        std::uint32_t message;
+        NotifyIconData data;
+    };
+    std::vector<Record> records;
+    CallLog* log = nullptr;
+    Callback hook;
+    bool isAvailable = true;
+    IconHandle icon = 0x51;
+
+    void notify(std::uint32_t message, const NotifyIconData& data) override;
+    void installHook(Callback callback) override;
+    void removeHook() override;
+    bool available() override { return isAvailable; }
+    IconHandle programIcon() override { return icon; }
+
+    // The shell's callback message with a code, as a click or a balloon event sends it.
+    void deliver(std::uint32_t code, std::uint32_t id = 0);
 };
 
 class FakeAdminTest : public AdminTest {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "app/Form1.h"
+#include "common/AppState.h"
 #include "support/FakePorts.h"
 
 namespace palisade::test {

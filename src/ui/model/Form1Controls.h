@@ -6,9 +6,14 @@
 #include "ui/model/TextBox.h"
 #include "ui/model/Window.h"
 
+#include <string_view>
 #include <vector>
 
 namespace palisade {
+
+// The block button's two captions; exactly "Stop Blocking" means blocking is on.
+inline constexpr std::string_view StartBlockingCaption = "Start Blocking";
+inline constexpr std::string_view StopBlockingCaption = "Stop Blocking";
 
 // The main window's controls with their designed values.
 struct Form1Controls {
@@ -29,7 +34,8 @@ struct Form1Controls {
     PushButton PushButton4{
         "PushButton4", "Load URL/IP Address From File", {4080, 3255, 3840, 405}, 4};
     PushButton PushButton3{"PushButton3", "Clear List", {120, 3765, 3840, 405}, 5};
-    PushButton PushButton2{"PushButton2", "Start Blocking", {120, 5940, 7800, 405}, 6};
+    PushButton PushButton2{
+        "PushButton2", std::string(StartBlockingCaption), {120, 5940, 7800, 405}, 6};
     PushButton PushButton5{"PushButton5", "Load Sample/Example Data", {4080, 3765, 3840, 405}, 13};
     Label Label2{"Label2", "Status", {120, 6750, 6960, 270}, 1};
 

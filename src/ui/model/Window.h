@@ -46,8 +46,13 @@ public:
     // Whether the window has been shown once (it exists on screen, visible or not).
     bool created() const { return created_; }
 
+    // The user asked to close the window (close box, system menu, Alt+F4). The front end does
+    // not close it itself: the controller decides what closing means.
+    void requestClose() { closeRequested(); }
+
     Signal<> resize;
     Signal<> mouseMove;
+    Signal<> closeRequested;
 
 private:
     WindowState state_ = WindowState::Normal;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/AppState.h"
 #include "blocking/HostsBlocker.h"
+#include "common/AppState.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixSystemInfo.h"
 #include "support/Fakes.h"
@@ -77,7 +77,9 @@ struct RealHostsRig {
     FakeAdminTest admin;
     RecordingAutostart autostart;
     PosixSystemInfo system;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system};
+    RecordingShell shell;
+    FakeClock clock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker;

@@ -1,7 +1,7 @@
 #include "ScratchFolder.h"
-#include "app/AppState.h"
 #include "blocking/BlockingFiles.h"
 #include "blocking/HostsBlocker.h"
+#include "common/AppState.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -67,7 +67,9 @@ protected:
     CountingEventPump pump;
     FakeAdminTest admin;
     RecordingAutostart autostart;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system};
+    RecordingShell shell;
+    FakeClock clock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker{ports, controls, state, WindowsHostsPaths(system)};

@@ -7,14 +7,6 @@
 
 namespace palisade {
 
-// The hosts-file blocker as the window's handlers call it.
-class Blocking {
-public:
-    virtual ~Blocking() = default;
-    virtual void StartBlocking(bool reapply) = 0;
-    virtual void StopBlocking(bool quiet) = 0;
-};
-
 // The notification-area icon as its host window uses it.
 class TrayControl {
 public:
@@ -27,13 +19,6 @@ public:
 
     // Button (1 left, 2 right), icon id.
     Signal<int, std::int32_t> mouseUp;
-};
-
-// The optional skin of the main window.
-class Skin {
-public:
-    virtual ~Skin() = default;
-    virtual void ApplySkin() = 0;
 };
 
 } // namespace palisade

@@ -1,4 +1,4 @@
-#include "app/ErrorTrap.h"
+#include "common/ErrorTrap.h"
 
 namespace palisade {
 
