@@ -7,8 +7,10 @@ namespace palisade {
 BlockCommand::BlockCommand(Ports& ports, Form1Controls& controls, AppState& state,
                            Blocking& blocking)
     : ports_(ports), c_(controls), state_(state), blocking_(blocking) {
-    c_.PushButton2.click.connect([this] { PushButton2_Click(); });
-    c_.PushButton1.click.connect([this] { PushButton1_Click(); });
+    c_.PushButton2.click.connect(
+        [this] { state_.Form1Buttons.run([this] { PushButton2_Click(); }); });
+    c_.PushButton1.click.connect(
+        [this] { state_.Form1Buttons.run([this] { PushButton1_Click(); }); });
 }
 
 void BlockCommand::ShowMessage(std::string_view text) {

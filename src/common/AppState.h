@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/OneAtATime.h"
+
 #include <string>
 
 namespace palisade {
@@ -18,6 +20,8 @@ struct AppState {
     bool HiddenInTray = false;
     // The title of every message box that passes none of its own.
     std::string AppTitle = "Palisade";
+    // The push buttons of the main window: a click while one of their handlers runs is dropped.
+    OneAtATime Form1Buttons;
 };
 
 } // namespace palisade

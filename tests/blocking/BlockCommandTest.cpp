@@ -148,5 +148,22 @@ TEST(BlockButton, NonAdministratorStopIsRefusedAndStaysOn) {
     EXPECT_TRUE(rig.hasSnapshot());
 }
 
+TEST(BlockCommand, AClickWhileAButtonHandlerRunsIsDropped) {
+    BlockingRig rig;
+    BlockCommand command(rig.ports, rig.controls, rig.state, rig.blocker);
+    rig.add("a.example");
+    // The start yields to pending events; a second click on the block button and one on "Help"
+    // arrive then.
+    rig.pump.pending.push_back([&] { rig.controls.PushButton2.press(); });
+    rig.pump.pending.push_back([&] { rig.controls.PushButton1.press(); });
+    rig.controls.PushButton2.press();
+    EXPECT_EQ(rig.controls.PushButton2.caption(), "Stop Blocking");
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.countOps("fs.replace"), 1); // one snapshot, one start
+    // Once it has returned, clicks count again.
+    rig.controls.PushButton1.press();
+    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+}
+
 } // namespace
 } // namespace palisade::test
