@@ -174,6 +174,8 @@ public:
 
     void setTrayTip(const std::string& tip) override;
     bool inTray() const override { return added; }
+    bool trayAvailable = true;
+    bool available() override { return trayAvailable; }
     void setInTray(bool inTray) override;
     void ShowBalloon(const std::string& text, const std::string& title, std::int32_t seconds,
                      std::int16_t showOnce) override;
