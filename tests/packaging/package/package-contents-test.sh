@@ -1,0 +1,103 @@
+#!/bin/sh
+# The built Debian package, unpacked into a scratch folder: exactly the expected files with their
+# owners and modes, binaries stripped, the control fields and dependencies, the polkit action, the
+# desktop entry (desktop-file-validate), the icons it names and the changelog's version.
+# Usage: package-contents-test.sh PACKAGE VERSION
+set -u
+PACKAGE="$1"
+VERSION="$2"
+[ -f "$PACKAGE" ] || { echo "no package at $PACKAGE: make package makes it"; exit 1; }
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+dpkg-deb -x "$PACKAGE" "$WORK/root" && dpkg-deb -e "$PACKAGE" "$WORK/control" ||
+    { echo "the package cannot be unpacked"; exit 1; }
+
+failures=0
+check() {
+    what="$1"
+    shift
+    if "$@"; then
+        echo "ok   $what"
+    else
+        echo "FAIL $what"
+        failures=$((failures + 1))
+    fi
+}
+
+# Every file: mode, owner and path, as the package holds them.
+dpkg-deb -c "$PACKAGE" | awk '{ sub(/^\.\//, "", $6); print $1, $2, $6 }' |
+    grep -v '^d' | sort >"$WORK/files"
+policy=usr/share/polkit-1/actions/org.quillmoor.palisade.run-as-administrator.policy
+{
+    echo "-rwxr-xr-x root/root usr/bin/palisade"
+    echo "-rwxr-xr-x root/root usr/lib/palisade/remove-block-lines"
+    echo "-rwxr-xr-x root/root usr/lib/palisade/run-as-administrator"
+    echo "-rw-r--r-- root/root usr/share/applications/palisade.desktop"
+    echo "-rw-r--r-- root/root usr/share/doc/palisade/README.md"
+    echo "-rw-r--r-- root/root usr/share/doc/palisade/changelog.gz"
+    echo "-rw-r--r-- root/root usr/share/doc/palisade/copyright"
+    for size in 16 24 32 48 64 128 256; do
+        echo "-rw-r--r-- root/root usr/share/icons/hicolor/${size}x${size}/apps/palisade.png"
+    done
+    echo "-rw-r--r-- root/root usr/share/icons/hicolor/scalable/apps/palisade.svg"
+    echo "-rw-r--r-- root/root usr/share/man/man1/palisade.1.gz"
+    echo "-rw-r--r-- root/root $policy"
+} | sort >"$WORK/expected"
+check "the files, their modes and owners are exactly those expected" \
+    diff -u "$WORK/expected" "$WORK/files"
+odd_folders() { dpkg-deb -c "$PACKAGE" | awk '/^d/ && ($1 != "drwxr-xr-x" || $2 != "root/root")'; }
+check "every folder is root's, with mode 0755" [ -z "$(odd_folders)" ]
+
+stripped() { ! readelf -S "$WORK/root/$1" | grep -q '\.symtab'; }
+hardened() { readelf -h "$WORK/root/$1" | grep -q DYN && readelf -d "$WORK/root/$1" | grep -q BIND_NOW; }
+for binary in usr/bin/palisade usr/lib/palisade/remove-block-lines; do
+    check "$binary is stripped" stripped "$binary"
+    check "$binary is position-independent, its relocations read-only after start" \
+        hardened "$binary"
+done
+
+field() { sed -n "s/^$1: //p" "$WORK/control/control"; }
+check "the package is palisade $VERSION" [ "$(field Package) $(field Version)" = "palisade $VERSION" ]
+depends=$(field Depends)
+echo "     Depends: $depends"
+depends_on() { echo "$depends" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | grep -qxF "$1"; }
+for needed in libc6 libstdc++6 libqt6widgets6 libqt6network6 fonts-liberation pkexec \
+    x11-xserver-utils; do
+    check "it depends on $needed" depends_on "$needed"
+done
+for script in postinst prerm postrm; do
+    check "the $script script is executable" [ -x "$WORK/control/$script" ]
+done
+check "the file sums cover every file" \
+    [ "$(wc -l <"$WORK/control/md5sums")" -eq "$(wc -l <"$WORK/expected")" ]
+
+xpath() { xmllint --xpath "$1" "$WORK/root/$policy" 2>/dev/null; }
+action='/policyconfig/action[@id="org.quillmoor.palisade.run-as-administrator"]'
+check "the polkit action is well-formed XML" xmllint --noout "$WORK/root/$policy"
+check "the polkit action runs /usr/bin/palisade" \
+    [ "$(xpath "string($action/annotate[@key='org.freedesktop.policykit.exec.path'])")" = \
+    /usr/bin/palisade ]
+check "the polkit action lets it open windows" \
+    [ "$(xpath "string($action/annotate[@key='org.freedesktop.policykit.exec.allow_gui'])")" = true ]
+for who in allow_any allow_inactive allow_active; do
+    check "the polkit action asks for an administrator's password ($who)" \
+        [ "$(xpath "string($action/defaults/$who)")" = auth_admin ]
+done
+
+entry="$WORK/root/usr/share/applications/palisade.desktop"
+check "desktop-file-validate passes the desktop entry" desktop-file-validate "$entry"
+key() { sed -n "/^\[$1\]/,/^\[/s/^$2=//p" "$entry"; }
+check "the entry starts the program as the user" [ "$(key 'Desktop Entry' Exec)" = palisade ]
+check "the entry offers Run as administrator" \
+    [ "$(key 'Desktop Action RunAsAdministrator' Name)" = "Run as administrator" ]
+launcher=$(key 'Desktop Action RunAsAdministrator' Exec)
+check "... through a launcher in the package that starts pkexec" \
+    grep -q "pkexec \"\$program\"" "$WORK/root$launcher"
+check "... for /usr/bin/palisade" grep -qx 'program="/usr/bin/palisade"' "$WORK/root$launcher"
+check "the entry's icon is in the hicolor theme" \
+    [ -f "$WORK/root/usr/share/icons/hicolor/48x48/apps/$(key 'Desktop Entry' Icon).png" ]
+
+changelog_version() { zcat "$WORK/root/usr/share/doc/palisade/changelog.gz" | sed -n '1s/^palisade (\(.*\)) .*/\1/p'; }
+check "the changelog's last entry is this version" [ "$(changelog_version)" = "$VERSION" ]
+
+[ "$failures" -eq 0 ]
