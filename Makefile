@@ -1,12 +1,15 @@
 # Front door for building and testing Palisade; the real work is in CMakePresets.json.
 #   make run    build both targets and start the program
-#   make test   build both targets and run every test (Linux natively, Windows under Wine)
+#   make test   build both targets and run every test (Linux natively, Windows under Wine), then
+#               make the package and the archive and test them
+#   make package   the Debian package and the Windows release archive, in build/dist
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 WINE_RUN := scripts/wine-run
 export PALISADE_WINEPREFIX := $(CURDIR)/build/windows/wineprefix
 
-.PHONY: all run test build linux windows test-linux test-windows deps format bench clean
+.PHONY: all run test build linux windows test-linux test-windows test-package package deps format \
+	bench clean
 
 all: build
 
@@ -24,11 +27,12 @@ windows: deps
 	cmake --preset windows
 	cmake --build --preset windows -j$(JOBS)
 
-# Both test runs go ahead even when the first fails, so one report shows all failures.
+# Every test run goes ahead even when one before it fails, so one report shows all failures.
 test: build
 	@failed=""; \
 	$(MAKE) --no-print-directory test-linux || failed="$$failed linux"; \
 	$(MAKE) --no-print-directory test-windows || failed="$$failed windows"; \
+	$(MAKE) --no-print-directory test-package || failed="$$failed package"; \
 	if [ -n "$$failed" ]; then echo "make test: tests failed on:$$failed" >&2; exit 1; fi
 
 test-linux:
@@ -41,6 +45,21 @@ test-windows:
 	@rc=0; ctest --preset windows -j$(JOBS) || rc=$$?; \
 	$(WINE_RUN) --stop-server; \
 	exit $$rc
+
+# Optimised, hardened and stripped builds of their own (build/package, build/package-windows);
+# what they make goes to build/dist, named after the project's version.
+package: deps
+	rm -f build/dist/palisade*
+	cmake --preset package
+	cmake --build --preset package -j$(JOBS) --target package
+	cmake --preset package-windows
+	cmake --build --preset package-windows -j$(JOBS) --target package
+	@echo "make package: made" build/dist/palisade*
+
+# The package's contents and lintian, installing and removing it in a private mount namespace,
+# and the archive's contents.
+test-package: package
+	ctest --preset package
 
 run: build
 	@echo "The Palisade window is not there yet: this build has the core and its tests only."

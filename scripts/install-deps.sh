@@ -14,6 +14,11 @@ packages=(
     qt6-base-dev xvfb xauth fluxbox xdotool imagemagick desktop-file-utils
     # tools: formatting; flock and unshare for the test scripts
     clang-format util-linux
+    # make package and its tests: CPack's DEB generator finds binaries with file and their
+    # libraries with dpkg-shlibdeps; lintian; xmllint for the polkit action; zip and unzip for the
+    # Windows archive; xhost, a dependency of the package, so that installing it in the test
+    # lacks only pkexec
+    file dpkg-dev lintian libxml2-utils zip unzip x11-xserver-utils
 )
 
 # One dpkg-query for all: it names those it knows, with their state.

@@ -1,0 +1,46 @@
+#!/bin/sh
+# The Windows release archive: one folder named after the version holding palisade.exe (a 64-bit
+# Windows program, stripped, whose version block carries the version) and the README with Windows
+# line ends. Usage: archive-test.sh ARCHIVE VERSION
+set -u
+ARCHIVE="$1"
+VERSION="$2"
+[ -f "$ARCHIVE" ] || { echo "no archive at $ARCHIVE: make package makes it"; exit 1; }
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+
+failures=0
+check() {
+    what="$1"
+    shift
+    if "$@"; then
+        echo "ok   $what"
+    else
+        echo "FAIL $what"
+        failures=$((failures + 1))
+    fi
+}
+
+folder="palisade-$VERSION-windows-x64"
+unzip -Z1 "$ARCHIVE" | sort >"$WORK/entries"
+printf "%s\n" "$folder/README.txt" "$folder/palisade.exe" | sort >"$WORK/expected"
+check "the archive holds exactly $folder/ with palisade.exe and README.txt" \
+    diff -u "$WORK/expected" "$WORK/entries"
+unzip -q "$ARCHIVE" -d "$WORK" || { echo "the archive cannot be unpacked"; exit 1; }
+exe="$WORK/$folder/palisade.exe"
+
+windows_program() { file -b "$1" | grep -q '^PE32+ executable (GUI) x86-64'; }
+check "palisade.exe is a 64-bit Windows program with a window" windows_program "$exe"
+no_symbols() { ! x86_64-w64-mingw32-objdump -h "$1" | grep -q '\.debug_\|\.symtab'; }
+check "palisade.exe is stripped" no_symbols "$exe"
+# The version block's texts are UTF-16: strings reads them as 16-bit little-endian.
+version_text() { strings -e l "$exe" | grep -A1 -x "$1" | sed -n 2p; }
+check "its file version is $VERSION.0" [ "$(version_text FileVersion)" = "$VERSION.0" ]
+check "its product version is $VERSION.0" [ "$(version_text ProductVersion)" = "$VERSION.0" ]
+
+readme="$WORK/$folder/README.txt"
+windows_lines() { grep -c "$(printf '\r')\$" "$readme"; }
+check "the README is there" [ -s "$readme" ]
+check "... and ends every line as Windows does" [ "$(windows_lines)" -eq "$(wc -l <"$readme")" ]
+
+[ "$failures" -eq 0 ]

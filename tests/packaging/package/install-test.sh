@@ -1,0 +1,150 @@
+#!/bin/sh
+# The package installed with dpkg as a user would, but in a private mount namespace with overlays
+# over /usr, /etc and /var, so that nothing reaches the machine itself: the data folder is made
+# root's; the program runs from /usr/bin on a throwaway desktop, blocks a site in its data
+# folder's care and registers for log-in; a reinstall keeps the site blocked; removing the
+# package while the program still runs leaves the hosts file byte for byte as it was before;
+# purging takes away the data folder and the autostart entry.
+# Usage: install-test.sh PACKAGE DESKTOP_SANDBOX_SCRIPT. Exits 77 where it cannot run.
+set -u
+PACKAGE="$1"
+SANDBOX_SCRIPT="$2"
+
+skip() {
+    echo "skipped: $*"
+    exit 77
+}
+
+if [ "${PALISADE_INSTALL_TEST:-}" != inside ]; then
+    [ -f "$PACKAGE" ] || { echo "no package at $PACKAGE: make package makes it"; exit 1; }
+    [ "$(id -u)" -eq 0 ] || skip "needs root to mount overlays and run dpkg"
+    for tool in unshare dpkg Xvfb fluxbox xdotool; do
+        command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
+    done
+    unshare -m true 2>/dev/null || skip "no private mount namespace can be made here"
+    SCRATCH=$(mktemp -d /tmp/palisade-install.XXXXXX)
+    PALISADE_INSTALL_TEST=inside SCRATCH="$SCRATCH" \
+        unshare -m --propagation private sh "$0" "$@"
+    status=$?
+    # The namespace and its overlays are gone with the process; their upper folders are not.
+    rm -rf "$SCRATCH"
+    exit $status
+fi
+
+# Inside. A namespace of our own, not our parent's: only there may anything be mounted.
+[ "$(readlink /proc/self/ns/mnt)" != "$(readlink /proc/$PPID/ns/mnt)" ] ||
+    { echo "refusing to mount outside a private mount namespace" >&2; exit 1; }
+for folder in usr etc var; do
+    mkdir "$SCRATCH/$folder.upper" "$SCRATCH/$folder.work"
+    mount -t overlay overlay \
+        -o "lowerdir=/$folder,upperdir=$SCRATCH/$folder.upper,workdir=$SCRATCH/$folder.work" \
+        "/$folder" 2>/dev/null || skip "no overlay can be mounted over /$folder here"
+    # Nothing below may write unless the overlay is really there.
+    [ "$(findmnt -n -o FSTYPE "/$folder")" = overlay ] ||
+        { echo "/$folder is not an overlay; stopping" >&2; exit 1; }
+done
+
+. "$SANDBOX_SCRIPT"
+SANDBOX="$SCRATCH"
+cleanup() {
+    for pid in ${PROGRAM_PID:-} ${FLUXBOX_PID:-} ${XVFB_PID:-}; do
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+    done
+}
+trap cleanup EXIT
+trap 'exit 1' INT TERM
+
+failures=0
+check() {
+    what="$1"
+    shift
+    if "$@"; then
+        echo "ok   $what"
+    else
+        echo "FAIL $what"
+        failures=$((failures + 1))
+        return 1
+    fi
+}
+# A step the rest depends on.
+need() {
+    check "$@" || {
+        for log in dpkg.log program.log; do
+            [ -s "$SCRATCH/$log" ] && { echo "--- $log"; cat "$SCRATCH/$log"; }
+        done
+        exit 1
+    }
+}
+
+# The hosts file as a user might have it: tabs, a comment, a blank line, a Windows line end, a line
+# that only looks like ours (one space more), and no line end at the very end.
+printf '%s\n' '127.0.0.1	localhost' '::1	localhost ip6-localhost ip6-loopback' \
+    '# kept as it is' '127.0.0.1           aligned.with.one.space.more' '' >"$SCRATCH/hosts.original"
+printf '192.0.2.7 printer.lan\r\n10.0.0.1 no.line.end.after.this' >>"$SCRATCH/hosts.original"
+cp "$SCRATCH/hosts.original" /etc/hosts
+
+SITE=blocked.palisade.test
+TITLE="Palisade Software"
+DATA_FOLDER="/var/lib/Quillmoor/Palisade Software"
+AUTOSTART_ENTRY=/etc/xdg/autostart/palisade.desktop
+PROGRAM=/usr/bin/palisade
+mkdir -p "$SCRATCH/home" "$SCRATCH/run"
+chmod 700 "$SCRATCH/run"
+export HOME="$SCRATCH/home" XDG_RUNTIME_DIR="$SCRATCH/run" XDG_CONFIG_HOME="$SCRATCH/home/.config"
+export XDG_DATA_HOME="$SCRATCH/home/.local/share" XDG_CACHE_HOME="$SCRATCH/home/.cache"
+export DEBIAN_FRONTEND=noninteractive
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SUDO_UID PKEXEC_UID
+
+# dpkg is told to go ahead where a dependency is missing on this machine (pkexec is not needed
+# for the test and not installed for it).
+dpkg_run() { dpkg --force-depends "$@" >>"$SCRATCH/dpkg.log" 2>&1; }
+block_lines() { grep -c "^127\.0\.0\.1          $SITE\$" /etc/hosts; }
+hosts_as_before() { cmp -s /etc/hosts "$SCRATCH/hosts.original"; }
+owner_and_mode() { stat -c '%U:%G %a' "$1"; }
+installed() { [ "$(dpkg-query -W -f='${Status}' palisade 2>/dev/null)" = "install ok installed" ]; }
+forgotten() { ! dpkg-query -W palisade >/dev/null 2>&1; }
+ended_well() { program_ended 15 && [ "$PROGRAM_STATUS" -eq 0 ]; }
+
+need "dpkg installs the package" dpkg_run -i "$PACKAGE"
+check "... and counts it installed" installed
+need "the program is in /usr/bin" [ -x "$PROGRAM" ]
+check "the data folder is made, root's with mode 0755" \
+    [ "$(owner_and_mode "$DATA_FOLDER")" = "root:root 755" ]
+
+need "a desktop starts" desktop_start
+program_start
+need "the program from /usr/bin opens its window" wait_until 15 window_shown "$TITLE"
+click_in "$TITLE" 136 230 # "Add URL/IP Address"
+need "the input box asks for a site" wait_until 5 window_shown Palisade
+type_into Palisade "$SITE"
+click_in "$TITLE" 31 366 # "Load this software on Windows startup"
+click_in "$TITLE" 268 409 # "Start Blocking"
+need "blocking hides the window" wait_until 10 window_gone "$TITLE"
+need "the site is blocked" [ "$(block_lines)" -eq 1 ]
+check "the program finds its data folder: the snapshot is there" \
+    cmp -s "$DATA_FOLDER/hosts" "$SCRATCH/hosts.original"
+check "the program registers for log-in in $AUTOSTART_ENTRY" \
+    grep -qx "TryExec=$PROGRAM" "$AUTOSTART_ENTRY"
+
+check "installing the package again (an upgrade) goes well" dpkg_run -i "$PACKAGE"
+check "... and keeps the site blocked" [ "$(block_lines)" -eq 1 ]
+
+check "dpkg removes the package while the program runs and blocks" dpkg_run -r palisade
+check "... leaving the hosts file byte for byte as it was" hosts_as_before
+check "... with no block line" [ "$(block_lines)" -eq 0 ]
+check "... and no program in /usr/bin" [ ! -e "$PROGRAM" ]
+check "... but the data folder until a purge" [ -d "$DATA_FOLDER" ]
+kill -TERM "$PROGRAM_PID"
+check "the program, ended afterwards, ends well" ended_well
+check "... and leaves the hosts file as it was" hosts_as_before
+
+check "dpkg purges the package" dpkg_run -P palisade
+check "... and forgets it" forgotten
+check "... the data folder is gone" [ ! -e "$DATA_FOLDER" ]
+check "... the vendor's folder too" [ ! -e "${DATA_FOLDER%/*}" ]
+check "... and the autostart entry" [ ! -e "$AUTOSTART_ENTRY" ]
+check "... and the hosts file is still as it was" hosts_as_before
+
+echo "--- dpkg said"
+cat "$SCRATCH/dpkg.log"
+[ "$failures" -eq 0 ]
