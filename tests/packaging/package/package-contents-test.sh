@@ -25,79 +25,71 @@ check() {
 }
 
 # Every file: mode, owner and path, as the package holds them.
-dpkg-deb -c "$PACKAGE" | awk '{ sub(/^\.\//, "", $6); print $1, $2, $6 }' |
-    grep -v '^d' | sort >"$WORK/files"
+dpkg-deb -c "$PACKAGE" | awk '!/^d/ { sub(/^\.\//, "", $6); print $1, $2, $6 }' | sort >"$WORK/files"
 policy=usr/share/polkit-1/actions/org.quillmoor.palisade.run-as-administrator.policy
 {
-    echo "-rwxr-xr-x root/root usr/bin/palisade"
-    echo "-rwxr-xr-x root/root usr/lib/palisade/remove-block-lines"
-    echo "-rwxr-xr-x root/root usr/lib/palisade/run-as-administrator"
-    echo "-rw-r--r-- root/root usr/share/applications/palisade.desktop"
-    echo "-rw-r--r-- root/root usr/share/doc/palisade/README.md"
-    echo "-rw-r--r-- root/root usr/share/doc/palisade/changelog.gz"
-    echo "-rw-r--r-- root/root usr/share/doc/palisade/copyright"
+    printf -- '-rwxr-xr-x root/root usr/%s\n' bin/palisade lib/palisade/remove-block-lines \
+        lib/palisade/run-as-administrator
+    printf -- '-rw-r--r-- root/root usr/share/%s\n' applications/palisade.desktop \
+        doc/palisade/README.md doc/palisade/changelog.gz doc/palisade/copyright \
+        icons/hicolor/scalable/apps/palisade.svg man/man1/palisade.1.gz "${policy#usr/share/}"
     for size in 16 24 32 48 64 128 256; do
         echo "-rw-r--r-- root/root usr/share/icons/hicolor/${size}x${size}/apps/palisade.png"
     done
-    echo "-rw-r--r-- root/root usr/share/icons/hicolor/scalable/apps/palisade.svg"
-    echo "-rw-r--r-- root/root usr/share/man/man1/palisade.1.gz"
-    echo "-rw-r--r-- root/root $policy"
 } | sort >"$WORK/expected"
 check "the files, their modes and owners are exactly those expected" \
     diff -u "$WORK/expected" "$WORK/files"
 odd_folders() { dpkg-deb -c "$PACKAGE" | awk '/^d/ && ($1 != "drwxr-xr-x" || $2 != "root/root")'; }
 check "every folder is root's, with mode 0755" [ -z "$(odd_folders)" ]
+check "the file sums cover every file" \
+    [ "$(wc -l <"$WORK/control/md5sums")" -eq "$(wc -l <"$WORK/expected")" ]
+check "the maintainer scripts are executable" test -x "$WORK/control/postinst" -a \
+    -x "$WORK/control/prerm" -a -x "$WORK/control/postrm"
 
 stripped() { ! readelf -S "$WORK/root/$1" | grep -q '\.symtab'; }
 hardened() { readelf -h "$WORK/root/$1" | grep -q DYN && readelf -d "$WORK/root/$1" | grep -q BIND_NOW; }
 for binary in usr/bin/palisade usr/lib/palisade/remove-block-lines; do
     check "$binary is stripped" stripped "$binary"
-    check "$binary is position-independent, its relocations read-only after start" \
-        hardened "$binary"
+    check "$binary is position-independent, relocations read-only after start" hardened "$binary"
 done
 
 field() { sed -n "s/^$1: //p" "$WORK/control/control"; }
 check "the package is palisade $VERSION" [ "$(field Package) $(field Version)" = "palisade $VERSION" ]
-depends=$(field Depends)
-echo "     Depends: $depends"
-depends_on() { echo "$depends" | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | grep -qxF "$1"; }
-for needed in libc6 libstdc++6 libqt6widgets6 libqt6network6 fonts-liberation pkexec \
-    x11-xserver-utils; do
-    check "it depends on $needed" depends_on "$needed"
-done
-for script in postinst prerm postrm; do
-    check "the $script script is executable" [ -x "$WORK/control/$script" ]
-done
-check "the file sums cover every file" \
-    [ "$(wc -l <"$WORK/control/md5sums")" -eq "$(wc -l <"$WORK/expected")" ]
+echo "     Depends: $(field Depends)"
+missing_dependencies() {
+    for name in libc6 libstdc++6 libqt6widgets6 libqt6network6 fonts-liberation pkexec \
+        x11-xserver-utils; do
+        field Depends | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | grep -qxF "$name" || echo "$name"
+    done
+}
+check "it depends on the libraries, fonts-liberation, pkexec and x11-xserver-utils" \
+    [ -z "$(missing_dependencies)" ]
 
-xpath() { xmllint --xpath "$1" "$WORK/root/$policy" 2>/dev/null; }
 action='/policyconfig/action[@id="org.quillmoor.palisade.run-as-administrator"]'
+xpath() { xmllint --xpath "string($action/$1)" "$WORK/root/$policy" 2>/dev/null; }
 check "the polkit action is well-formed XML" xmllint --noout "$WORK/root/$policy"
 check "the polkit action runs /usr/bin/palisade" \
-    [ "$(xpath "string($action/annotate[@key='org.freedesktop.policykit.exec.path'])")" = \
-    /usr/bin/palisade ]
-check "the polkit action lets it open windows" \
-    [ "$(xpath "string($action/annotate[@key='org.freedesktop.policykit.exec.allow_gui'])")" = true ]
-for who in allow_any allow_inactive allow_active; do
-    check "the polkit action asks for an administrator's password ($who)" \
-        [ "$(xpath "string($action/defaults/$who)")" = auth_admin ]
-done
+    [ "$(xpath "annotate[@key='org.freedesktop.policykit.exec.path']")" = /usr/bin/palisade ]
+check "... lets it open windows" \
+    [ "$(xpath "annotate[@key='org.freedesktop.policykit.exec.allow_gui']")" = true ]
+check "... and asks for an administrator's password" [ "$(xpath defaults/allow_any) \
+$(xpath defaults/allow_inactive) $(xpath defaults/allow_active)" = "auth_admin auth_admin auth_admin" ]
 
 entry="$WORK/root/usr/share/applications/palisade.desktop"
 check "desktop-file-validate passes the desktop entry" desktop-file-validate "$entry"
 key() { sed -n "/^\[$1\]/,/^\[/s/^$2=//p" "$entry"; }
 check "the entry starts the program as the user" [ "$(key 'Desktop Entry' Exec)" = palisade ]
-check "the entry offers Run as administrator" \
+check "... and offers Run as administrator" \
     [ "$(key 'Desktop Action RunAsAdministrator' Name)" = "Run as administrator" ]
-launcher=$(key 'Desktop Action RunAsAdministrator' Exec)
-check "... through a launcher in the package that starts pkexec" \
-    grep -q "pkexec \"\$program\"" "$WORK/root$launcher"
-check "... for /usr/bin/palisade" grep -qx 'program="/usr/bin/palisade"' "$WORK/root$launcher"
+launcher="$WORK/root$(key 'Desktop Action RunAsAdministrator' Exec)"
+check "... through the package's launcher, which starts /usr/bin/palisade through pkexec" \
+    grep -qx 'program="/usr/bin/palisade"' "$launcher"
 check "the entry's icon is in the hicolor theme" \
     [ -f "$WORK/root/usr/share/icons/hicolor/48x48/apps/$(key 'Desktop Entry' Icon).png" ]
 
-changelog_version() { zcat "$WORK/root/usr/share/doc/palisade/changelog.gz" | sed -n '1s/^palisade (\(.*\)) .*/\1/p'; }
-check "the changelog's last entry is this version" [ "$(changelog_version)" = "$VERSION" ]
+changelog_version() {
+    zcat "$WORK/root/usr/share/doc/palisade/changelog.gz" | sed -n '1s/^palisade (\(.*\)) .*/\1/p'
+}
+check "the changelog's newest entry is this version" [ "$(changelog_version)" = "$VERSION" ]
 
 [ "$failures" -eq 0 ]
