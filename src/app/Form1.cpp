@@ -39,7 +39,8 @@ Form1::Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& b
 
 void Form1::Start() {
     Form_Load();
-    c_.window.show();
+    if (!state_.Closing) // a close that came while loading has ended the program
+        c_.window.show();
 }
 
 std::string Form1::StartupMarkerPath() const {

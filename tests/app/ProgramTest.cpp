@@ -25,23 +25,26 @@ TEST(ProgramSessionEnd, ClosesAtOnceWithoutABoxCancelsTheOpenOnesAndTheDialogAnd
 }
 
 TEST(ProgramQuit, AnEndDuringANestedWaitQuitsWhenTheOuterHandlerHasReturned) {
-    for (bool sessionEnd : {false, true}) {
+    for (int arrival : {0, 1, 2}) { // a close in the start, a close or the session's end in a click
         ProgramRig rig;
         rig.admin.result = -1;
+        rig.settings.set("BlockOnStart", arrival == 0 ? "1" : "0");
         rig.settings.set("Blocked Websites", "a.example||My_Separator||");
-        rig.program->Start();
         int quitsInside = -1;
         rig.pump.pending.push_back([&] { // while the start of blocking lets events run
-            if (sessionEnd)
+            if (arrival == 2)
                 rig.program->SessionEnd();
             else
                 rig.main().window.requestClose();
             quitsInside = rig.quits;
         });
-        rig.main().PushButton2.press();
+        rig.program->Start();
+        if (arrival != 0)
+            rig.main().PushButton2.press();
 
         EXPECT_EQ(quitsInside, 0);
         EXPECT_EQ(rig.quits, 1);
+        EXPECT_FALSE(rig.main().window.visible());
         EXPECT_EQ(rig.settings.get("BlockOnStart"), "1"); // closed while blocking was on
     }
 }
