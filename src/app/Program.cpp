@@ -4,27 +4,12 @@
 #include "app/SessionPorts.h"
 #include "blocking/BlockCommand.h"
 #include "blocking/HostsBlocker.h"
+#include "platform/cSysTray.h"
 #include "settings/Form2.h"
+#include "sitelist/ListCommands.h"
 #include "ui/LookAndFeel.h"
 
 namespace palisade {
-
-namespace {
-
-// Stands in for the tray control until it is built: no icon, no balloon.
-class NoTray : public TrayControl {
-public:
-    void setTrayTip(const std::string&) override {}
-    bool inTray() const override { return inTray_; }
-    void setInTray(bool inTray) override { inTray_ = inTray; }
-    void ShowBalloon(const std::string&, const std::string&, std::int32_t, std::int16_t) override {}
-    bool available() override { return false; }
-
-private:
-    bool inTray_ = false;
-};
-
-} // namespace
 
 struct Program::Parts {
     Parts(Ports& outer, Platform platform, HostsPaths paths)
@@ -32,9 +17,9 @@ struct Program::Parts {
           clock(outer.clock, state.Ending), ports{outer.fs,     outer.settings, dialogs,
                                                   outer.pump,   outer.admin,    outer.autostart,
                                                   outer.system, outer.shell,    clock},
-          skin(ports.fs, ports.system, form1, skinFramework),
+          tray(ports.shell, ports.pump, clock), skin(ports.fs, ports.system, form1, skinFramework),
           blocker(ports, form1, state, std::move(paths)), command(ports, form1, state, blocker),
-          password(ports, form2, form1, state, tray),
+          lists(ports, form1, state), password(ports, form2, form1, state, tray),
           main(ports, form1, state, blocker, tray, skin, password) {}
 
     AppState state;
@@ -43,11 +28,12 @@ struct Program::Parts {
     Ports ports;
     Form1Controls form1;
     Form2Controls form2;
-    NoTray tray;
+    cSysTray tray;
     NoSkinFramework skinFramework;
     MainWindowSkin skin;
     HostsBlocker blocker;
     BlockCommand command;
+    ListCommands lists;
     Form2 password;
     Form1 main;
     bool canWriteHosts = false;
