@@ -6,6 +6,8 @@ namespace palisade {
 
 namespace {
 
+constexpr std::string_view Blanks = " \t";
+
 // Calls visit with each line of content, line end included.
 template <typename Visit> void ForEachLine(std::string_view content, Visit&& visit) {
     std::size_t start = 0;
@@ -17,10 +19,27 @@ template <typename Visit> void ForEachLine(std::string_view content, Visit&& vis
     }
 }
 
+std::string_view TrimBlanks(std::string_view text) {
+    const auto first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+}
+
+// A line as it is compared for sameness: without its line end and trailing blanks.
+std::string_view ComparableLine(std::string_view line) {
+    const auto last = line.find_last_not_of(" \t\r\n");
+    return last == std::string_view::npos ? std::string_view() : line.substr(0, last + 1);
+}
+
 } // namespace
 
-std::string BlockedHost(const std::string& entry) {
-    std::string_view rest = entry;
+bool IsBlankEntry(std::string_view entry) {
+    return entry.find_first_not_of(Blanks) == std::string_view::npos;
+}
+
+std::string_view BlockedHost(std::string_view entry) {
+    std::string_view rest = TrimBlanks(entry);
     if (const auto scheme = rest.find("://"); scheme != std::string_view::npos)
         rest.remove_prefix(scheme + 3);
 
@@ -35,44 +54,56 @@ std::string BlockedHost(const std::string& entry) {
         // An unclosed bracket names no address.
         if (close == std::string_view::npos)
             return {};
-        return std::string(rest.substr(1, close - 1));
+        return TrimBlanks(rest.substr(1, close - 1));
     }
     if (std::count(rest.begin(), rest.end(), ':') == 1)
         rest = rest.substr(0, rest.find(':'));
-    return std::string(rest);
+    return TrimBlanks(rest);
 }
 
-std::optional<std::string> BlockLineFor(const std::string& entry) {
-    const std::string host = BlockedHost(entry);
-    if (host.empty() || host.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+bool IsWritableHost(std::string_view host) {
+    return !host.empty() && host.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos;
+}
+
+std::optional<std::string> BlockLineFor(std::string_view entry) {
+    const std::string_view host = BlockedHost(entry);
+    if (!IsWritableHost(host))
         return std::nullopt;
-    return std::string(BlockLinePrefix) + host;
+    std::string line(BlockLinePrefix);
+    line.append(host);
+    return line;
 }
 
-std::string_view ComparableLine(std::string_view line) {
-    const auto last = line.find_last_not_of(" \t\r\n");
-    return last == std::string_view::npos ? std::string_view() : line.substr(0, last + 1);
-}
-
-bool HoldsLine(std::string_view content, std::string_view line) {
-    const auto wanted = ComparableLine(line);
-    bool found = false;
-    ForEachLine(content, [&](std::string_view l) { found = found || ComparableLine(l) == wanted; });
-    return found;
-}
-
-bool EndsWithLineEnd(std::string_view content) {
-    return content.empty() || content.back() == '\n';
+bool IsBlockLine(std::string_view line) {
+    return line.size() > BlockLinePrefix.size() && line.starts_with(BlockLinePrefix) &&
+           Blanks.find(line[BlockLinePrefix.size()]) == std::string_view::npos;
 }
 
 std::string WithoutBlockLines(std::string_view content) {
     std::string kept;
     kept.reserve(content.size());
     ForEachLine(content, [&](std::string_view line) {
-        if (!line.starts_with(BlockLinePrefix))
+        if (!IsBlockLine(line))
             kept.append(line);
     });
     return kept;
+}
+
+bool EndsWithLineEnd(std::string_view content) {
+    return content.empty() || content.back() == '\n';
+}
+
+BlockedHostSet::BlockedHostSet(std::string_view content) {
+    hosts_.reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1);
+    ForEachLine(content, [&](std::string_view line) {
+        if (IsBlockLine(line))
+            hosts_.insert(ComparableLine(line.substr(BlockLinePrefix.size())));
+    });
+}
+
+void BlockedHostSet::insert(std::string_view host) {
+    if (!contains(host))
+        hosts_.insert(added_.emplace_back(host));
 }
 
 } // namespace palisade

@@ -1,6 +1,8 @@
 #include "blocking/HostsText.h"
 
 #include <gtest/gtest.h>
+#include <utility>
+#include <vector>
 
 namespace palisade {
 namespace {
@@ -43,6 +45,26 @@ TEST(BlockedHost, EntriesNamingNoHostGiveTheEmptyText) {
     EXPECT_EQ(BlockedHost("[::1"), "");
 }
 
+TEST(BlockedHost, SurroundingSpacesAndTabsAreNotPartOfTheHost) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {" a.example ", "a.example"},           {"\ta.example\t", "a.example"},
+        {" https://a.example/x ", "a.example"}, {"a.example :80", "a.example"},
+        {"a.example /path", "a.example"},       {"[ ::1 ]:80", "::1"},
+        {"a b.example", "a b.example"},         {" \t ", ""},
+    };
+    for (const auto& [entry, host] : cases)
+        EXPECT_EQ(BlockedHost(entry), host) << "[" << entry << "]";
+    EXPECT_EQ(BlockLineFor(" a.example\t"),
+              std::optional<std::string>("127.0.0.1          a.example"));
+}
+
+TEST(IsBlankEntry, OnlyEmptyOrSpacesAndTabs) {
+    for (const char* blank : {"", " ", "\t", " \t  "})
+        EXPECT_TRUE(IsBlankEntry(blank)) << "[" << blank << "]";
+    for (const char* other : {"a", " a ", "\r", "\n", " \r\n"})
+        EXPECT_FALSE(IsBlankEntry(other)) << "[" << other << "]";
+}
+
 TEST(BlockLineFor, IsTheLoopbackTenSpacesAndTheHost) {
     EXPECT_EQ(BlockLineFor("https://www.example.com/page"),
               std::optional<std::string>("127.0.0.1          www.example.com"));
@@ -61,12 +83,15 @@ TEST(BlockLineFor, RefusesLinesThatWouldInjectOthersOrNameNothing) {
 }
 
 TEST(HostsLines, SamenessIgnoresLineEndAndTrailingBlanksOnly) {
-    const std::string content = "a\r\n127.0.0.1          x.example \t\r\nb";
-    EXPECT_TRUE(HoldsLine(content, "127.0.0.1          x.example"));
-    EXPECT_TRUE(HoldsLine(content, "b"));
-    EXPECT_FALSE(HoldsLine(content, "127.0.0.1 x.example"));
-    EXPECT_FALSE(HoldsLine(content, "127.0.0.1          x.exampl"));
-    EXPECT_FALSE(HoldsLine(" 127.0.0.1          x.example\n", "127.0.0.1          x.example"));
+    BlockedHostSet set("a\r\n127.0.0.1          x.example \t\r\nb");
+    EXPECT_TRUE(set.contains("x.example"));
+    EXPECT_FALSE(set.contains("x.exampl"));
+    EXPECT_FALSE(set.contains("b"));
+    EXPECT_FALSE(BlockedHostSet("127.0.0.1 x.example\n").contains("x.example"));
+    EXPECT_FALSE(BlockedHostSet(" 127.0.0.1          x.example\n").contains("x.example"));
+    EXPECT_FALSE(BlockedHostSet("127.0.0.1           x.example\n").contains("x.example"));
+    set.insert(std::string("y.example"));
+    EXPECT_TRUE(set.contains("y.example"));
 }
 
 TEST(HostsLines, LineEndAtTheEnd) {
@@ -77,6 +102,23 @@ TEST(HostsLines, LineEndAtTheEnd) {
     EXPECT_FALSE(EndsWithLineEnd("a\r"));
 }
 
+TEST(IsBlockLine, ThePrefixFollowedByACharacterOtherThanASpaceOrTab) {
+    const std::string prefix = "127.0.0.1          ";
+    const std::vector<std::pair<std::string, bool>> cases = {
+        {prefix + "a.example\r\n", true},
+        {prefix + "a.example", true},
+        {prefix + "\r\n", true}, // an empty entry's line, as older versions wrote it
+        {prefix, false},
+        {prefix + " localhost\n", false},
+        {prefix + "\tlocalhost\n", false},
+        {"127.0.0.1         nine.example\n", false},
+        {"#" + prefix + "a.example\n", false},
+        {"0.0.0.0            a.example\n", false},
+    };
+    for (const auto& [line, ours] : cases)
+        EXPECT_EQ(IsBlockLine(line), ours) << "[" << line << "]";
+}
+
 TEST(HostsLines, RemovingBlockLinesKeepsEveryOtherByte) {
     const std::string mine = "127.0.0.1          a.example\r\n";
     EXPECT_EQ(WithoutBlockLines("# x\r\n" + mine + "10.0.0.1 intranet\n" + mine + "tail"),
@@ -85,6 +127,10 @@ TEST(HostsLines, RemovingBlockLinesKeepsEveryOtherByte) {
     EXPECT_EQ(WithoutBlockLines("127.0.0.1 localhost\n127.0.0.1         nine.example\n"),
               "127.0.0.1 localhost\n127.0.0.1         nine.example\n");
     EXPECT_EQ(WithoutBlockLines("keep\n127.0.0.1          last.example"), "keep\n");
+    // A system line aligned with more spaces stays.
+    const std::string aligned = "127.0.0.1" + std::string(15, ' ') + "localhost\n";
+    EXPECT_EQ(WithoutBlockLines(aligned + mine + "127.0.0.1          \tx\n"),
+              aligned + "127.0.0.1          \tx\n");
     EXPECT_EQ(WithoutBlockLines(std::string("a\0b\n", 4) + mine), std::string("a\0b\n", 4));
 }
 

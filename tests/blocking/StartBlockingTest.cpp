@@ -1,6 +1,7 @@
-#include "common/ErrorTrap.h"
 #include "blocking/BlockingRig.h"
+#include "common/ErrorTrap.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace palisade::test {
@@ -137,13 +138,72 @@ TEST(StartBlocking, ReapplyDoesNotReportAFailedWriteAndStillMinimises) {
 TEST(StartBlocking, EntryThatWouldInjectLinesOrNamesNoHostFailsAndOthersAreWritten) {
     Rig rig;
     rig.add("evil.example\r\n0.0.0.0 bank.example");
-    rig.add("");
+    rig.add("https://");
     rig.add("good.example");
     rig.switchCaptionOn();
     rig.blocker.StartBlocking(false);
     EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("good.example"));
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{StartFailed});
     EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
+}
+
+TEST(StartBlocking, BlankEntriesArePassedOverAndHostsAreWrittenWithoutBlanks) {
+    Rig rig;
+    for (const char* entry : {"", "  ", "\t", " a.example ", "\tb.example", "https://c.example/ "})
+        rig.add(entry);
+    rig.switchCaptionOn();
+    rig.blocker.StartBlocking(false);
+    EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("a.example") +
+                               BlockLine("b.example") + BlockLine("c.example"));
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.controls.PushButton2.caption(), "Stop Blocking");
+    EXPECT_EQ(rig.controls.ListView1.item(4), " a.example ");
+
+    // Every line written is one that a stop takes out again.
+    rig.blocker.StopBlocking(false);
+    EXPECT_EQ(rig.hosts(), Rig::Original);
+}
+
+TEST(StartBlocking, AppendedLinesAreFlushedOnceAfterTheLastBeforeSuccess) {
+    struct Case {
+        const char* what;
+        std::string hosts;
+        bool syncFails;
+        int syncs;
+        bool reported;
+    };
+    const std::string both =
+        std::string(Rig::Original) + BlockLine("a.example") + BlockLine("b.example");
+    for (const Case& c : {Case{"new lines", Rig::Original, false, 1, false},
+                          Case{"sync fails", Rig::Original, true, 1, true},
+                          Case{"nothing new", both, true, 0, false}}) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.fs.files[Rig::Hosts] = c.hosts;
+        if (c.syncFails)
+            rig.fs.fail(FsOp::Sync, Rig::Hosts);
+        rig.add("a.example");
+        rig.add("b.example");
+        rig.switchCaptionOn();
+        rig.blocker.StartBlocking(false);
+
+        EXPECT_EQ(rig.countOps("fs.sync " + std::string(Rig::Hosts)), c.syncs);
+        if (c.syncs) {
+            const auto& calls = rig.log.calls;
+            const auto sync =
+                std::find(calls.begin(), calls.end(), "fs.sync " + std::string(Rig::Hosts));
+            EXPECT_EQ(*(sync - 1), "fs.append " + std::string(Rig::Hosts));
+            EXPECT_EQ(std::count_if(
+                          sync, calls.end(),
+                          [](const std::string& call) { return call.starts_with("fs.append"); }),
+                      0);
+        }
+        EXPECT_EQ(rig.hosts(), both);
+        EXPECT_EQ(rig.dialogs.texts(),
+                  c.reported ? std::vector<std::string>{StartFailed} : std::vector<std::string>{});
+        EXPECT_EQ(rig.controls.window.state(),
+                  c.reported ? WindowState::Normal : WindowState::Minimized);
+    }
 }
 
 TEST(StartBlocking, FailedSnapshotIsReportedAndBlockingGoesOn) {
@@ -153,7 +213,7 @@ TEST(StartBlocking, FailedSnapshotIsReportedAndBlockingGoesOn) {
     rig.blocker.StartBlocking(false);
     EXPECT_FALSE(rig.hasSnapshot());
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
-                                       "Permission denied", "Form1", "StartBlocking", 112)});
+                                       "Permission denied", "Form1", "StartBlocking", 118)});
     EXPECT_EQ(rig.dialogs.messages[0].title, "Application Error");
     EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("a.example"));
     EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
@@ -165,7 +225,7 @@ TEST(StartBlocking, MissingHostsFileIsReportedThenCreatedWithTheBlockLines) {
     rig.add("a.example");
     rig.blocker.StartBlocking(false);
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
-                                       "File not found", "Form1", "StartBlocking", 112)});
+                                       "File not found", "Form1", "StartBlocking", 118)});
     EXPECT_FALSE(rig.hasSnapshot());
     EXPECT_EQ(rig.hosts(), BlockLine("a.example"));
 }

@@ -1,6 +1,7 @@
 #include "blocking/BlockingRig.h"
 
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace palisade::test {
 namespace {
@@ -26,8 +27,10 @@ struct Blocked : Rig {
 };
 
 TEST(StopBlocking, OrdinaryStopGivesBackTheSnapshotByteForByte) {
+    // A system line aligned with spaces after "127.0.0.1" is not one of ours.
+    const std::string aligned = "127.0.0.1" + std::string(15, ' ') + "localhost\r\n";
     for (std::string original : {std::string(Rig::Original), std::string("no line end"),
-                                 std::string(""), std::string("a\n\n\r\n")}) {
+                                 std::string(""), std::string("a\n\n\r\n"), aligned}) {
         Rig rig;
         rig.fs.files[Rig::Hosts] = original;
         rig.add("a.example");
@@ -87,6 +90,58 @@ TEST(StopBlocking, MissingOrUnreadableHostsFileGetsTheSnapshot) {
         EXPECT_FALSE(rig.hasSnapshot());
         EXPECT_TRUE(rig.dialogs.messages.empty());
     }
+}
+
+TEST(StopBlocking, ReportsFailureUnlessTheHostsFileIsMissingOrSomethingStandsInForIt) {
+    // What a stop writes never holds block lines, not even when a snapshot that a re-apply took
+    // over block lines stands in for the hosts file.
+    const std::string dirtySnapshot = std::string(Rig::Original) + BlockLine("a.example");
+    struct Case {
+        const char* what;
+        bool hostsMissing;
+        std::optional<std::string> snapshot;
+        std::string expected; // the hosts file afterwards
+        bool reported;
+    };
+    const std::string unreadable = "unreadable " + BlockLine("a.example");
+    for (const Case& c : {
+             Case{"missing, no snapshot", true, std::nullopt, "<missing>", false},
+             Case{"unreadable, no snapshot", false, std::nullopt, unreadable, true},
+             Case{"missing, dirty snapshot", true, dirtySnapshot, Rig::Original, false},
+             Case{"unreadable, dirty snapshot", false, dirtySnapshot, Rig::Original, false},
+         }) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        rig.switchCaptionOn();
+        if (c.hostsMissing) {
+            rig.fs.files.erase(Rig::Hosts);
+        } else {
+            rig.fs.files[Rig::Hosts] = unreadable;
+            rig.fs.fail(FsOp::Read, Rig::Hosts);
+        }
+        if (c.snapshot)
+            rig.fs.files[Rig::Snapshot] = *c.snapshot;
+
+        rig.blocker.StopBlocking(false);
+
+        EXPECT_EQ(rig.hosts(), c.expected);
+        EXPECT_EQ(rig.dialogs.texts(), c.reported ? std::vector<std::string>{RestoreFailed}
+                                                  : std::vector<std::string>{});
+        EXPECT_FALSE(rig.hasSnapshot());
+        EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
+    }
+}
+
+TEST(StopBlocking, SnapshotWithBlockLinesStillGivesTheCleanFile) {
+    // A re-apply without a snapshot takes one over the lines an earlier run left.
+    Rig rig;
+    rig.fs.files[Rig::Hosts] = std::string(Rig::Original) + BlockLine("a.example");
+    rig.add("a.example");
+    rig.blocker.StartBlocking(true);
+    ASSERT_EQ(rig.fs.files[Rig::Snapshot], rig.hosts());
+    rig.blocker.StopBlocking(false);
+    EXPECT_EQ(rig.hosts(), Rig::Original);
+    EXPECT_FALSE(rig.hasSnapshot());
 }
 
 TEST(StopBlocking, FailedWriteIsReportedAndKeepsHostsFileAndSnapshot) {

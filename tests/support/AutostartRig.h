@@ -32,7 +32,8 @@ struct AutostartRig {
     mStartUp startUp{regStuff, system};
     RecordingShell shell;
     FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, startUp, system, shell, clock};
+    FakeHostsLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, startUp, system, shell, clock, hostsLock};
 
     Form1Controls controls;
     AppState state;

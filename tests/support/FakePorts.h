@@ -19,7 +19,8 @@ struct FakePorts {
     FakeSystemInfo system;
     RecordingShell shell;
     FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    FakeHostsLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
 
     FakePorts() { pump.clock = &clock; }
     FakePorts(const FakePorts&) = delete;

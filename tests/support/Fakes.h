@@ -108,6 +108,22 @@ public:
     void deliver(std::uint32_t code, std::uint32_t id = 0);
 };
 
+// The machine-wide hosts lock, re-entrant as the real ones are. Another program holds it for the
+// first `busyAttempts` tries (every try when negative); `unavailable` makes every try fail for
+// good.
+class FakeHostsLock : public HostsLock {
+public:
+    int busyAttempts = 0;
+    bool unavailable = false;
+    int depth = 0;    // how often this program holds it now
+    int attempts = 0; // tries, successful or not
+    std::vector<std::string> folders;
+    CallLog* log = nullptr;
+
+    LockAttempt tryLock(const std::string& dataFolder) override;
+    void unlock() override;
+};
+
 class FakeAdminTest : public AdminTest {
 public:
     std::int32_t result = 0;

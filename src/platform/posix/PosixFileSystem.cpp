@@ -57,6 +57,16 @@ void PosixFileSystem::appendFile(const std::string& path, const std::string& byt
     writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_APPEND);
 }
 
+void PosixFileSystem::syncFile(const std::string& path) {
+    requireValidPathName(path);
+    // fsync flushes the file, whichever descriptor asks; reading is the least access to ask for.
+    UniqueFd fd(sys_, sys_.open(path.c_str(), O_RDONLY, 0));
+    if (!fd.valid())
+        throwErrno(sys_, errno, path);
+    if (sys_.fsync(fd.get()) != 0)
+        throwErrno(sys_, errno, path);
+}
+
 void PosixFileSystem::writeWithFlags(const std::string& path, const std::string& bytes, int flags) {
     requireValidPathName(path);
     UniqueFd fd(sys_, sys_.open(path.c_str(), flags, 0644));

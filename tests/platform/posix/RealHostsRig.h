@@ -2,6 +2,7 @@
 
 #include "blocking/HostsBlocker.h"
 #include "common/AppState.h"
+#include "platform/posix/FolderLock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixSystemInfo.h"
 #include "support/Fakes.h"
@@ -79,7 +80,8 @@ struct RealHostsRig {
     PosixSystemInfo system;
     RecordingShell shell;
     FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    FolderLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker;
