@@ -1,3 +1,4 @@
+#include "FaultySyscalls.h"
 #include "PosixTestSupport.h"
 #include "platform/posix/PosixFileSystem.h"
 
@@ -14,62 +15,6 @@ namespace {
 
 using test::slurp;
 using test::spit;
-
-// The real calls, with the faults a full disk, a flaky device or a mount point would cause.
-class FaultySyscalls : public Syscalls {
-public:
-    int renameError = 0;
-    std::optional<size_t> writeBudget; // bytes that get written before writes fail
-    int writeError = ENOSPC;
-    int fsyncError = 0;
-    int mkstempError = 0;
-    std::string mountedFile; // stat reports it on a device of its own
-    size_t written = 0;
-    int renames = 0;
-
-    int mkstemp(char* pathTemplate) override {
-        if (mkstempError) {
-            errno = mkstempError;
-            return -1;
-        }
-        return Syscalls::mkstemp(pathTemplate);
-    }
-    int stat(const char* path, struct stat* st) override {
-        const int result = Syscalls::stat(path, st);
-        if (result == 0 && path == mountedFile)
-            st->st_dev += 1;
-        return result;
-    }
-
-    ssize_t write(int fd, const void* buffer, size_t size) override {
-        if (writeBudget) {
-            if (written >= *writeBudget) {
-                errno = writeError;
-                return -1;
-            }
-            size = std::min(size, *writeBudget - written); // a short write first
-        }
-        const ssize_t n = Syscalls::write(fd, buffer, size);
-        if (n > 0)
-            written += static_cast<size_t>(n);
-        return n;
-    }
-    int fsync(int fd) override {
-        if (fsyncError) {
-            errno = fsyncError;
-            return -1;
-        }
-        return Syscalls::fsync(fd);
-    }
-    int rename(const char* from, const char* to) override {
-        ++renames;
-        if (renameError) {
-            errno = renameError;
-            return -1;
-        }
-        return Syscalls::rename(from, to);
-    }
-};
 
 std::string errorOf(const std::function<void()>& action) {
     try {
