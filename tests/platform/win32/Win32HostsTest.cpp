@@ -2,6 +2,7 @@
 #include "blocking/BlockingFiles.h"
 #include "blocking/HostsBlocker.h"
 #include "common/AppState.h"
+#include "platform/win32/GlobalMutexLock.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -69,7 +70,8 @@ protected:
     RecordingAutostart autostart;
     RecordingShell shell;
     FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    GlobalMutexLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker{ports, controls, state, WindowsHostsPaths(system)};
