@@ -6,6 +6,8 @@
 #include "platform/FileHelpers.h"
 #include "platform/HostsLockHold.h"
 
+#include <unordered_set>
+
 namespace palisade {
 
 HostsBlocker::HostsBlocker(Ports& ports, Form1Controls& controls, AppState& state, HostsPaths paths)
@@ -79,10 +81,10 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
     // corrupts two entries.
     bool needLineEnd = current.state == FileContent::Unreadable ||
                        (current.state == FileContent::Read && !EndsWithLineEnd(current.bytes));
-    // Looked up by hash, so a long list against a long hosts file costs their sum, not product.
-    BlockedHostSet present(current.bytes);
+    // A long list against a long hosts file costs their sum, not their product.
+    BlockedHostIndex present(current.bytes);
+    std::unordered_set<std::string_view> appendedHosts;
     bool allOk = true;
-    bool appended = false;
 
     for (const auto& entry : c_.ListView1.items()) {
         if (IsBlankEntry(entry))
@@ -92,20 +94,19 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
             allOk = false;
             continue;
         }
-        if (present.contains(host))
+        if (appendedHosts.count(host) || present.contains(host))
             continue;
         std::string line = needLineEnd ? lineEnd : std::string();
         line.append(BlockLinePrefix).append(host);
         if (AppendLineToFile(ports_.fs, hostsPath, line, lineEnd)) {
             needLineEnd = false;
-            appended = true;
-            present.insert(host);
+            appendedHosts.insert(host);
         } else {
             allOk = false;
         }
     }
     // One flush for all the lines, before the start counts as done.
-    if (appended && !TrySyncFile(ports_.fs, hostsPath))
+    if (!appendedHosts.empty() && !TrySyncFile(ports_.fs, hostsPath))
         allOk = false;
     return allOk;
 }

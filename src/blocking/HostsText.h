@@ -1,10 +1,9 @@
 #pragma once
 
-#include <deque>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <vector>
 
 // The text rules of block lines. They depend on nothing else in the program, so that a tool
 // that cleans up the hosts file on its own (at uninstall) applies exactly the same rules.
@@ -41,22 +40,37 @@ std::string WithoutBlockLines(std::string_view content);
 // Whether content is empty or its last byte ends a line.
 bool EndsWithLineEnd(std::string_view content);
 
-// The hosts that a hosts file blocks with lines of ours, for lookups in constant time. Lines are
-// the same when they differ only in their line end and trailing blanks.
-class BlockedHostSet {
+// The hosts that a hosts file blocks with lines of ours, for checking a whole list against in
+// time proportional to the list and the file. Lines are the same when they differ only in their
+// line end and trailing blanks. A list is mostly checked in the order in which its lines were
+// written, so each host is first compared with the line after the one found last, and only a
+// host out of that order is looked up by hash, in a table built the first time one is.
+class BlockedHostIndex {
 public:
-    // Views into content, which must outlive the set.
-    explicit BlockedHostSet(std::string_view content);
-    BlockedHostSet(const BlockedHostSet&) = delete;
-    BlockedHostSet& operator=(const BlockedHostSet&) = delete;
+    // Views into content, which must outlive the index.
+    explicit BlockedHostIndex(std::string_view content) : content_(content) {}
+    BlockedHostIndex(const BlockedHostIndex&) = delete;
+    BlockedHostIndex& operator=(const BlockedHostIndex&) = delete;
 
-    bool contains(std::string_view host) const { return hosts_.count(host) != 0; }
-    // Keeps a copy of host.
-    void insert(std::string_view host);
+    bool contains(std::string_view host);
 
 private:
-    std::deque<std::string> added_; // stable storage for the views of inserted hosts
-    std::unordered_set<std::string_view> hosts_;
+    struct Slot {
+        std::size_t hash = 0;
+        std::string_view host; // no data: the slot is free
+    };
+    // The host of the first block line from next_ on, passing other lines for good; no data at
+    // the end of the content.
+    std::string_view nextHost();
+    // Moves next_ to the line after the one that holds host.
+    void moveAfter(std::string_view host);
+    void buildTable();
+    // The slot that holds host, or the free one where it would go.
+    std::size_t slotFor(std::string_view host, std::size_t hash) const;
+
+    std::string_view content_;
+    std::size_t next_ = 0;    // where the line after the one found last starts
+    std::vector<Slot> table_; // a power of two in size, at most half full
 };
 
 } // namespace palisade

@@ -43,8 +43,11 @@ std::string PosixFileSystem::readFile(const std::string& path) {
     UniqueFd fd(sys_, sys_.open(path.c_str(), O_RDONLY, 0));
     if (!fd.valid())
         throwErrno(sys_, errno, path);
+    struct stat st {};
+    const size_t expected =
+        sys_.fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
     std::string bytes;
-    if (const int error = readAll(sys_, fd.get(), bytes))
+    if (const int error = readAll(sys_, fd.get(), bytes, expected))
         throwErrno(sys_, error, path);
     return bytes;
 }
