@@ -121,26 +121,33 @@ void HostsBlocker::StopBlocking(bool quiet) {
 
     if (trap.when(100, [&] { return state_.UserIsAdmin; })) {
         trap(102, [&] { target = paths_.restoreTarget(); });
-        trap(104, [&] { lock.acquire(state_.DataFolder); });
-        if (trap.when(106, [&] { return lock.held(); })) {
-            trap(108, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
-            trap(110, [&] { restored = RestoredContent(target, haveSnapshot, content); });
-            if (trap.when(112, [&] { return restored && content.has_value(); }))
-                trap(114, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
-            if (trap.when(116, [&] { return restored && haveSnapshot; }))
-                trap(118, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
+        trap(104, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
+        trap(106, [&] { restored = RestoredContent(target, haveSnapshot, content); });
+        // With nothing to undo (the close handler stops at every close while blocking is off),
+        // there is no need to wait for another copy's lock.
+        if (trap.when(108, [&] { return haveSnapshot || !restored || content.has_value(); })) {
+            trap(110, [&] { restored = lock.acquire(state_.DataFolder); });
+            if (trap.when(112, [&] { return lock.held(); })) {
+                // Again under the lock: another copy may have changed both meanwhile.
+                trap(114, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
+                trap(116, [&] { restored = RestoredContent(target, haveSnapshot, content); });
+                if (trap.when(118, [&] { return restored && content.has_value(); }))
+                    trap(120, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
+                if (trap.when(122, [&] { return restored && haveSnapshot; }))
+                    trap(124, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
+            }
+            trap(126, [&] { lock.release(); });
         }
-        trap(120, [&] { lock.release(); });
-        if (trap.when(122, [&] { return !restored; })) {
-            trap(124, [&] {
+        if (trap.when(128, [&] { return !restored; })) {
+            trap(130, [&] {
                 ShowMessage(std::string(RestoreFailedText) + "\r\n" + std::string(UacAdvice));
             });
         }
-        trap(126, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-    } else if (trap.when(128, [&] { return !quiet; })) {
-        trap(130, [&] { ShowMessage(std::string(StopRefusedText)); });
+        trap(132, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
+    } else if (trap.when(134, [&] { return !quiet; })) {
+        trap(136, [&] { ShowMessage(std::string(StopRefusedText)); });
     }
-    trap(132, [&] { ports_.pump.doEvents(); });
+    trap(138, [&] { ports_.pump.doEvents(); });
 }
 
 bool HostsBlocker::RestoredContent(const std::string& target, bool haveSnapshot,

@@ -119,14 +119,28 @@ TEST(BlockingLock, GivesUpWithTheOperationsOwnFailureAndChangesNothing) {
     }
 }
 
-TEST(BlockingLock, NonAdministratorsReapplyLeavesTheLockAlone) {
-    Rig rig;
-    rig.state.UserIsAdmin = false;
-    rig.add("a.example");
-    rig.hostsLock.busyAttempts = -1;
-    rig.blocker.StartBlocking(true);
-    EXPECT_EQ(rig.hostsLock.attempts, 0);
-    EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
+// Neither a non-administrator's re-apply nor a stop with nothing to undo (at every close while
+// blocking is off) waits for the lock or fails for the want of it.
+TEST(BlockingLock, WorkWithNothingToWriteLeavesTheLockAlone) {
+    Rig reapply;
+    reapply.state.UserIsAdmin = false;
+    reapply.add("a.example");
+    reapply.hostsLock.busyAttempts = -1;
+    reapply.blocker.StartBlocking(true);
+    EXPECT_EQ(reapply.hostsLock.attempts, 0);
+    EXPECT_EQ(reapply.controls.window.state(), WindowState::Minimized);
+
+    for (bool hostsMissing : {false, true}) {
+        Rig stop;
+        if (hostsMissing)
+            stop.fs.files.erase(Rig::Hosts);
+        stop.hostsLock.unavailable = true;
+        stop.switchCaptionOn();
+        stop.blocker.StopBlocking(false);
+        EXPECT_EQ(stop.hostsLock.attempts, 0);
+        EXPECT_TRUE(stop.dialogs.messages.empty());
+        EXPECT_EQ(stop.controls.PushButton2.caption(), "Start Blocking");
+    }
 }
 
 } // namespace
