@@ -44,14 +44,17 @@ void ExpectWritesOnlyUnderTheLock(const std::vector<std::string>& calls) {
 TEST(BlockingLock, StartAndStopWriteOnlyWhileHoldingTheLockOnTheDataFolder) {
     Rig rig;
     rig.add("a.example");
+    rig.add("b.example");
     rig.switchCaptionOn();
+    // A start and a stop that fail show their messages; they come after the lock is given back.
+    rig.fs.fail(FsOp::Append, Rig::Hosts, 1);
     rig.blocker.StartBlocking(false);
-    rig.fs.fail(FsOp::Replace, Rig::Hosts, 1); // a first stop that fails shows its message
+    rig.fs.fail(FsOp::Replace, Rig::Hosts, 1);
     rig.blocker.StopBlocking(false);
     rig.blocker.StopBlocking(false);
 
     EXPECT_EQ(rig.hosts(), Rig::Original);
-    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+    EXPECT_EQ(rig.dialogs.messages.size(), 2u);
     ExpectWritesOnlyUnderTheLock(rig.log.calls);
     EXPECT_EQ(std::count(rig.log.calls.begin(), rig.log.calls.end(), "hostsLock.lock"), 3);
     EXPECT_EQ(rig.hostsLock.folders.front(), rig.state.DataFolder);
