@@ -1,8 +1,6 @@
 #include "blocking/HostsText.h"
 
 #include <gtest/gtest.h>
-#include <utility>
-#include <vector>
 
 namespace palisade {
 namespace {
@@ -46,23 +44,11 @@ TEST(BlockedHost, EntriesNamingNoHostGiveTheEmptyText) {
 }
 
 TEST(BlockedHost, SurroundingSpacesAndTabsAreNotPartOfTheHost) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {" a.example ", "a.example"},           {"\ta.example\t", "a.example"},
-        {" https://a.example/x ", "a.example"}, {"a.example :80", "a.example"},
-        {"a.example /path", "a.example"},       {"[ ::1 ]:80", "::1"},
-        {"a b.example", "a b.example"},         {" \t ", ""},
-    };
-    for (const auto& [entry, host] : cases)
-        EXPECT_EQ(BlockedHost(entry), host) << "[" << entry << "]";
-    EXPECT_EQ(BlockLineFor(" a.example\t"),
-              std::optional<std::string>("127.0.0.1          a.example"));
-}
-
-TEST(IsBlankEntry, OnlyEmptyOrSpacesAndTabs) {
-    for (const char* blank : {"", " ", "\t", " \t  "})
-        EXPECT_TRUE(IsBlankEntry(blank)) << "[" << blank << "]";
-    for (const char* other : {"a", " a ", "\r", "\n", " \r\n"})
-        EXPECT_FALSE(IsBlankEntry(other)) << "[" << other << "]";
+    for (const char* entry : {" a.example ", "\ta.example :80", " https://a.example/x "})
+        EXPECT_EQ(BlockedHost(entry), "a.example") << entry;
+    EXPECT_EQ(BlockedHost("[ ::1 ]"), "::1");
+    EXPECT_TRUE(IsBlankEntry(" \t ") && IsBlankEntry(""));
+    EXPECT_FALSE(IsBlankEntry(" \r\n"));
 }
 
 TEST(BlockLineFor, IsTheLoopbackTenSpacesAndTheHost) {
@@ -116,19 +102,11 @@ TEST(HostsLines, LineEndAtTheEnd) {
 
 TEST(IsBlockLine, ThePrefixFollowedByACharacterOtherThanASpaceOrTab) {
     const std::string prefix = "127.0.0.1          ";
-    const std::vector<std::pair<std::string, bool>> cases = {
-        {prefix + "a.example\r\n", true},
-        {prefix + "a.example", true},
-        {prefix + "\r\n", true}, // an empty entry's line, as older versions wrote it
-        {prefix, false},
-        {prefix + " localhost\n", false},
-        {prefix + "\tlocalhost\n", false},
-        {"127.0.0.1         nine.example\n", false},
-        {"#" + prefix + "a.example\n", false},
-        {"0.0.0.0            a.example\n", false},
-    };
-    for (const auto& [line, ours] : cases)
-        EXPECT_EQ(IsBlockLine(line), ours) << "[" << line << "]";
+    for (const std::string& ours : {prefix + "a.example\r\n", prefix + "a", prefix + "\n"})
+        EXPECT_TRUE(IsBlockLine(ours)) << "[" << ours << "]";
+    for (const std::string& theirs : {prefix, prefix + " localhost\n", prefix + "\tlocalhost",
+                                      "#" + prefix + "a\n", std::string("127.0.0.1         a")})
+        EXPECT_FALSE(IsBlockLine(theirs)) << "[" << theirs << "]";
 }
 
 TEST(HostsLines, RemovingBlockLinesKeepsEveryOtherByte) {
@@ -139,10 +117,6 @@ TEST(HostsLines, RemovingBlockLinesKeepsEveryOtherByte) {
     EXPECT_EQ(WithoutBlockLines("127.0.0.1 localhost\n127.0.0.1         nine.example\n"),
               "127.0.0.1 localhost\n127.0.0.1         nine.example\n");
     EXPECT_EQ(WithoutBlockLines("keep\n127.0.0.1          last.example"), "keep\n");
-    // A system line aligned with more spaces stays.
-    const std::string aligned = "127.0.0.1" + std::string(15, ' ') + "localhost\n";
-    EXPECT_EQ(WithoutBlockLines(aligned + mine + "127.0.0.1          \tx\n"),
-              aligned + "127.0.0.1          \tx\n");
     EXPECT_EQ(WithoutBlockLines(std::string("a\0b\n", 4) + mine), std::string("a\0b\n", 4));
 }
 

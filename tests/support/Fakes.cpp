@@ -2,8 +2,6 @@
 
 #include "settings/SettingsKeys.h"
 
-#include <stdexcept>
-
 namespace palisade::test {
 
 namespace {
@@ -110,29 +108,6 @@ void CountingEventPump::waitEvents(std::chrono::milliseconds timeout) {
     auto event = std::move(pending.front());
     pending.pop_front();
     event();
-}
-
-LockAttempt FakeHostsLock::tryLock(const std::string& dataFolder) {
-    ++attempts;
-    folders.push_back(dataFolder);
-    if (unavailable)
-        return LockAttempt::Unavailable;
-    if (depth == 0 && busyAttempts != 0) {
-        if (busyAttempts > 0)
-            --busyAttempts;
-        return LockAttempt::Busy;
-    }
-    if (log && depth == 0)
-        log->add("hostsLock.lock");
-    ++depth;
-    return LockAttempt::Taken;
-}
-
-void FakeHostsLock::unlock() {
-    if (depth == 0)
-        throw std::logic_error("unlock of a hosts lock that is not held");
-    if (--depth == 0 && log)
-        log->add("hostsLock.unlock");
 }
 
 void RecordingShell::notify(std::uint32_t message, const NotifyIconData& data) {

@@ -1,6 +1,5 @@
 #include "platform/posix/PosixFileSystem.h"
 
-#include "FaultySyscalls.h"
 #include "PosixTestSupport.h"
 #include "platform/posix/ErrnoText.h"
 
@@ -107,22 +106,6 @@ TEST_F(PosixFileSystemTest, WriteTruncatesButAppendCreatesAndNeverTruncates) {
     EXPECT_EQ(slurp(dir / "hosts"), "c");
     fs.appendFile(dir / "hosts", "");
     EXPECT_EQ(slurp(dir / "hosts"), "c");
-}
-
-TEST_F(PosixFileSystemTest, SyncFlushesTheFileOnceAndReportsFailures) {
-    FaultySyscalls sys;
-    PosixFileSystem faulty(sys);
-    spit(dir / "hosts", "x\n");
-    faulty.appendFile(dir / "hosts", "a\n");
-    faulty.appendFile(dir / "hosts", "b\n");
-    EXPECT_EQ(sys.fsyncs, 0) << "appends leave flushing to the caller";
-    faulty.syncFile(dir / "hosts");
-    EXPECT_EQ(sys.fsyncs, 1);
-    EXPECT_EQ(slurp(dir / "hosts"), "x\na\nb\n");
-
-    EXPECT_EQ(errorOf([&] { faulty.syncFile(dir / "missing"); }), "File not found");
-    sys.fsyncError = EIO;
-    EXPECT_NE(errorOf([&] { faulty.syncFile(dir / "hosts"); }), "(no error)");
 }
 
 TEST_F(PosixFileSystemTest, CopyReplacesDestinationAndFailsWithoutTouchingIt) {

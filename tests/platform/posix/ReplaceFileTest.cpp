@@ -1,13 +1,15 @@
-#include "FaultySyscalls.h"
 #include "PosixTestSupport.h"
 #include "platform/posix/PosixFileSystem.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace palisade {
@@ -15,6 +17,69 @@ namespace {
 
 using test::slurp;
 using test::spit;
+
+// The real calls, with the faults a full disk, a flaky device or a mount point would cause.
+class FaultySyscalls : public Syscalls {
+public:
+    int renameError = 0;
+    std::optional<size_t> writeBudget; // bytes that get written before writes fail
+    int writeError = ENOSPC;
+    int fsyncError = 0;
+    int mkstempError = 0;
+    std::string mountedFile; // stat reports it on a device of its own
+    size_t written = 0;
+    int renames = 0;
+    int setxattrError = 0;
+    std::vector<std::string> temporaryTemplates;
+
+    int mkstemp(char* pathTemplate) override {
+        temporaryTemplates.push_back(pathTemplate);
+        if (mkstempError) {
+            errno = mkstempError;
+            return -1;
+        }
+        return Syscalls::mkstemp(pathTemplate);
+    }
+    int stat(const char* path, struct stat* st) override {
+        const int result = Syscalls::stat(path, st);
+        if (result == 0 && path == mountedFile)
+            st->st_dev += 1;
+        return result;
+    }
+
+    ssize_t write(int fd, const void* buffer, size_t size) override {
+        if (writeBudget) {
+            if (written >= *writeBudget) {
+                errno = writeError;
+                return -1;
+            }
+            size = std::min(size, *writeBudget - written); // a short write first
+        }
+        const ssize_t n = Syscalls::write(fd, buffer, size);
+        if (n > 0)
+            written += static_cast<size_t>(n);
+        return n;
+    }
+    int fsync(int fd) override {
+        if (fsyncError) {
+            errno = fsyncError;
+            return -1;
+        }
+        return Syscalls::fsync(fd);
+    }
+    int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags) override {
+        errno = setxattrError;
+        return setxattrError ? -1 : Syscalls::fsetxattr(fd, name, value, size, flags);
+    }
+    int rename(const char* from, const char* to) override {
+        ++renames;
+        if (renameError) {
+            errno = renameError;
+            return -1;
+        }
+        return Syscalls::rename(from, to);
+    }
+};
 
 std::string errorOf(const std::function<void()>& action) {
     try {
@@ -190,6 +255,45 @@ TEST_F(ReplaceFileTest, BindMountedFileIsRewrittenInPlace) {
     EXPECT_EQ(slurp(dir / "outside"), NewHosts) << "the mounted file got the content";
     EXPECT_EQ(slurp(hosts), OldHosts) << "the file under the mount was never touched";
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"hosts", "outside"}));
+}
+
+TEST_F(ReplaceFileTest, ExtendedAttributesGoWithTheFileUnlessTheyCannotBeSet) {
+    // An attribute as an access list or a security label would be.
+    const auto label = [&] {
+        char value[16];
+        const ssize_t n = ::getxattr(hosts.c_str(), "user.palisade", value, sizeof value);
+        return n < 0 ? std::string("<none>") : std::string(value, static_cast<size_t>(n));
+    };
+    for (int error : {0, ENOTSUP, EPERM, ENOSPC}) {
+        spit(hosts, OldHosts);
+        if (::setxattr(hosts.c_str(), "user.palisade", "kept", 4, 0) != 0)
+            GTEST_SKIP() << "the temporary folder's file system has no user attributes";
+        sys.setxattrError = error;
+        const bool replaced = error != ENOSPC; // only those two may be passed over
+        EXPECT_EQ(errorOf([&] { fs.replaceFile(hosts, NewHosts); }) == "(no error)", replaced);
+        EXPECT_EQ(slurp(hosts), replaced ? NewHosts : OldHosts) << error;
+        EXPECT_EQ(label(), error == 0 || !replaced ? "kept" : "<none>") << error;
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"hosts"});
+    }
+}
+
+TEST_F(ReplaceFileTest, TemporaryFilesAreNamedForUsAndStaleOnesGo) {
+    // Left by a crash two minutes ago, still being written, not our names, beside another file.
+    for (const auto& [name, age] :
+         std::vector<std::pair<std::string, time_t>>{{".hosts.palisade-Ab12Cd", 120},
+                                                     {".hosts.palisade-Fresh1", 10},
+                                                     {".hosts.palisade-short", 120},
+                                                     {"hosts.palisade-Ab12Cd", 120},
+                                                     {".other.palisade-Ab12Cd", 120}}) {
+        spit(dir / name, "partial");
+        const struct timespec then[2] = {{::time(nullptr) - age, 0}, {::time(nullptr) - age, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (dir / name).c_str(), then, 0), 0);
+    }
+    fs.replaceFile(hosts, NewHosts);
+    EXPECT_EQ(sys.temporaryTemplates, std::vector<std::string>{dir / ".hosts.palisade-XXXXXX"});
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{
+                                 ".hosts.palisade-Fresh1", ".hosts.palisade-short",
+                                 ".other.palisade-Ab12Cd", "hosts", "hosts.palisade-Ab12Cd"}));
 }
 
 } // namespace
