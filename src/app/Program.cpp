@@ -16,6 +16,7 @@ public:
     bool inTray() const override { return inTray_; }
     void setInTray(bool inTray) override { inTray_ = inTray; }
     void ShowBalloon(const std::string&, const std::string&, std::int32_t, std::int16_t) override {}
+    bool available() override { return false; }
 
 private:
     bool inTray_ = false;

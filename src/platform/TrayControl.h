@@ -16,6 +16,8 @@ public:
     virtual void setInTray(bool inTray) = 0;
     virtual void ShowBalloon(const std::string& text, const std::string& title,
                              std::int32_t seconds, std::int16_t showOnce) = 0;
+    // Whether the desktop offers a notification area now (asked at start and at each minimise).
+    virtual bool available() = 0;
 
     // Button (1 left, 2 right), icon id.
     Signal<int, std::int32_t> mouseUp;

@@ -24,6 +24,7 @@ public:
     std::set<std::string> failingKeys;
     std::vector<std::pair<std::string, std::string>> writes; // key, value, in order
     CallLog* log = nullptr;
+    bool logReads = false; // reads go into the log too, for tests of a whole sequence
 
     std::string read(const std::string& application, const std::string& section,
                      const std::string& key, const std::string& defaultValue) override;
@@ -139,8 +140,11 @@ class FakeAdminTest : public AdminTest {
 public:
     std::int32_t result = 0;
     int calls = 0;
+    CallLog* log = nullptr;
     std::int32_t IsAdministrator() override {
         ++calls;
+        if (log)
+            log->add("IsAdministrator");
         return result;
     }
 };
@@ -197,6 +201,8 @@ public:
 
     void setTrayTip(const std::string& tip) override;
     bool inTray() const override { return added; }
+    bool trayAvailable = true;
+    bool available() override { return trayAvailable; }
     void setInTray(bool inTray) override;
     void ShowBalloon(const std::string& text, const std::string& title, std::int32_t seconds,
                      std::int16_t showOnce) override;
