@@ -53,7 +53,7 @@ void HostsBlocker::StartBlocking(bool reapply) {
         trap(128, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
         trap(130, [&] { failed = true; });
         trap(132,
-             [&] { ShowMessage(std::string(StartFailedText) + "\r\n" + std::string(UacAdvice)); });
+             [&] { ShowMessage(std::string(StartFailedText) + "\r\n" + std::string(state_.texts().adminAdvice)); });
     }
     if (trap.when(134, [&] { return !failed; }))
         trap(136, [&] { c_.window.setState(WindowState::Minimized); });
@@ -140,12 +140,12 @@ void HostsBlocker::StopBlocking(bool quiet) {
         }
         if (trap.when(128, [&] { return !restored; })) {
             trap(130, [&] {
-                ShowMessage(std::string(RestoreFailedText) + "\r\n" + std::string(UacAdvice));
+                ShowMessage(std::string(RestoreFailedText) + "\r\n" + std::string(state_.texts().adminAdvice));
             });
         }
         trap(132, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
     } else if (trap.when(134, [&] { return !quiet; })) {
-        trap(136, [&] { ShowMessage(std::string(StopRefusedText)); });
+        trap(136, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
     }
     trap(138, [&] { ports_.pump.doEvents(); });
 }
