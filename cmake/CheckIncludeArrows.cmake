@@ -1,6 +1,6 @@
 # Fails when a source file under src/ includes a header from a layer above its own, so the
 # include arrows keep running one way:
-#   front ends (ui/qt, ui/win32) -> app -> blocking, sitelist, settings
+#   front ends (ui/qt, ui/win32) and tools -> app -> blocking, sitelist, settings
 #     -> common and the look and feel (ui/) -> platform -> the control model (ui/model)
 # Usage: cmake -DSOURCE_DIR=<repository>/src -P CheckIncludeArrows.cmake
 
@@ -10,7 +10,7 @@ endif()
 
 # The layer of a path relative to src/; the most specific prefix wins.
 function(layer_of path out)
-  if(path MATCHES "^ui/(qt|win32)/")
+  if(path MATCHES "^(ui/(qt|win32)|tools)/")
     set(level 5)
   elseif(path MATCHES "^app/")
     set(level 4)

@@ -155,25 +155,19 @@ bool HostsBlocker::RestoredContent(const std::string& target, bool haveSnapshot,
     content.reset();
     const FileContent current = Inspect(target);
     const FileContent snapshot = haveSnapshot ? Inspect(SnapshotPath()) : FileContent{};
-    // A snapshot that a re-apply took while block lines were in the hosts file holds them too.
-    const std::string clean =
-        snapshot.state == FileContent::Read ? WithoutBlockLines(snapshot.bytes) : std::string();
+    const bool snapshotRead = snapshot.state == FileContent::Read;
 
     if (current.state == FileContent::Read) {
-        std::string kept = WithoutBlockLines(current.bytes);
-        // A start puts a line end before its first line when the file lacks one; with nothing
-        // after it, it goes again.
-        if (snapshot.state == FileContent::Read && kept.starts_with(clean)) {
-            const std::string_view tail = std::string_view(kept).substr(clean.size());
-            if (tail == "\r\n" || tail == "\n")
-                kept = clean;
-        }
+        std::string kept = UnblockedHosts(
+            current.bytes,
+            snapshotRead ? std::optional<std::string_view>(snapshot.bytes) : std::nullopt);
         if (kept != current.bytes)
             content = std::move(kept);
         return true;
     }
-    if (snapshot.state == FileContent::Read) {
-        content = clean;
+    if (snapshotRead) {
+        // A snapshot that a re-apply took while block lines were in the hosts file holds them too.
+        content = WithoutBlockLines(snapshot.bytes);
         return true;
     }
     // Only a hosts file that is not there, with no snapshot, has nothing that may be blocked.

@@ -116,6 +116,20 @@ bool EndsWithLineEnd(std::string_view content) {
     return content.empty() || content.back() == '\n';
 }
 
+std::string UnblockedHosts(std::string_view current, std::optional<std::string_view> snapshot) {
+    std::string kept = WithoutBlockLines(current);
+    if (snapshot) {
+        // A snapshot that a re-apply took while block lines were in the hosts file holds them too.
+        const std::string clean = WithoutBlockLines(*snapshot);
+        if (kept.starts_with(clean)) {
+            const std::string_view tail = std::string_view(kept).substr(clean.size());
+            if (tail == "\r\n" || tail == "\n")
+                return clean;
+        }
+    }
+    return kept;
+}
+
 bool BlockedHostIndex::contains(std::string_view host) {
     const std::string_view ahead = nextHost();
     if (ahead.data() != nullptr && ahead == host) {

@@ -40,6 +40,11 @@ std::string WithoutBlockLines(std::string_view content);
 // Whether content is empty or its last byte ends a line.
 bool EndsWithLineEnd(std::string_view content);
 
+// The hosts file's content with every block line taken out. A start puts a line end before its
+// first line when the file lacks one; when the snapshot (the file as it was before our lines)
+// shows that, and nothing came after our lines, that line end goes again.
+std::string UnblockedHosts(std::string_view current, std::optional<std::string_view> snapshot);
+
 // The hosts that a hosts file blocks with lines of ours, for checking a whole list against in
 // time proportional to the list and the file. Lines are the same when they differ only in their
 // line end and trailing blanks. A list is mostly checked in the order in which its lines were
