@@ -72,7 +72,8 @@ FormView::FormView(HINSTANCE instance, const FormStyle& style, Window& model,
                    std::vector<Control*> controls, const ProgramIcons& icons)
     : model_(model), controls_(std::move(controls)), icons_(icons) {
     RegisterClass(instance, style.className, icons.big());
-    style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    // Not WS_CLIPCHILDREN: a frame draws only its edge, and the window paints what lies inside.
+    style_ = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
     if (style.minimizeBox)
         style_ |= WS_MINIMIZEBOX;
     create(instance, style.className, 0, style_, model.caption().c_str());
