@@ -114,6 +114,16 @@ HWND RunningProgram::waitForDialog(const std::string& title) const {
     return found;
 }
 
+std::string RunningProgram::shownWindows() const {
+    std::string list;
+    FindTopLevel(processId_, [&](HWND w) {
+        if (Shown(w))
+            list += "[" + ClassOf(w) + " \"" + TitleOf(w) + "\"] ";
+        return false;
+    });
+    return list;
+}
+
 std::optional<DWORD> RunningProgram::waitForExit(std::chrono::milliseconds timeout) const {
     if (::WaitForSingleObject(process_.get(), static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
         return std::nullopt;

@@ -36,6 +36,8 @@ public:
     // Waits for the process to end; its exit code, or nothing on time-out.
     std::optional<DWORD> waitForExit(std::chrono::milliseconds timeout = 20s) const;
     DWORD processId() const { return processId_; }
+    // The process's shown top-level windows, class and title, for a failure's message.
+    std::string shownWindows() const;
 
 private:
     UniqueHandle process_;
