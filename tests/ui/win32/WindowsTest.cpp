@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <gtest/gtest.h>
 #include <thread>
+#include <vector>
 
 namespace palisade::test {
 namespace {
@@ -42,6 +43,16 @@ protected:
         ::PostMessageA(box, WM_COMMAND, IDOK, 0);
     }
 
+    // The controls Tab visits from first on, until it comes back to it.
+    static std::vector<HWND> TabOrder(HWND window, HWND first) {
+        std::vector<HWND> order{first};
+        for (HWND next = ::GetNextDlgTabItem(window, first, FALSE);
+             next != nullptr && next != first && order.size() < 32;
+             next = ::GetNextDlgTabItem(window, next, FALSE))
+            order.push_back(next);
+        return order;
+    }
+
     static void TrayClick(const RunningProgram& program) {
         ::PostMessageA(program.window(TrayClassName), 1125, 0, WM_LBUTTONUP);
     }
@@ -58,6 +69,15 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     HWND main = program.waitForWindow(Form1ClassName);
     ASSERT_NE(main, nullptr) << "the main window was not shown";
     HWND list = program.control(Form1ClassName, form1_.ListView1);
+    // Tab moves as designed, Check9 below the visible area included.
+    std::vector<HWND> expected;
+    const std::vector<const Control*> designed{
+        &form1_.ListView1,   &form1_.Check9,      &form1_.PushButton6, &form1_.PushButton4,
+        &form1_.PushButton3, &form1_.PushButton2, &form1_.Check1,      &form1_.Check8,
+        &form1_.txtPassword, &form1_.PushButton1, &form1_.PushButton5};
+    for (const Control* c : designed)
+        expected.push_back(program.control(Form1ClassName, *c));
+    EXPECT_EQ(TabOrder(main, list), expected);
 
     Click(program.control(Form1ClassName, form1_.PushButton6));
     Answer(program, "blocked.palisade.test");
@@ -77,8 +97,12 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     HWND password = program.waitForWindow(Form2ClassName);
     ASSERT_NE(password, nullptr) << "the password window was not shown";
     EXPECT_FALSE(Shown(main));
-    ::SetWindowTextA(program.control(Form2ClassName, form2_.txtPassword), "secret");
-    Click(program.control(Form2ClassName, form2_.PushButton2));
+    HWND typed = program.control(Form2ClassName, form2_.txtPassword);
+    EXPECT_EQ(TabOrder(password, typed),
+              (std::vector{typed, program.control(Form2ClassName, form2_.PushButton2),
+                           program.control(Form2ClassName, form2_.PushButton1)}));
+    ::SetWindowTextA(typed, "secret");
+    ::PostMessageA(typed, WM_KEYDOWN, VK_RETURN, 0); // Enter is OK
     ASSERT_TRUE(WaitUntil([&] { return Shown(main) && !Shown(password); }));
 
     // Stopping gives the hosts file back byte for byte. The start's click handler runs on through
