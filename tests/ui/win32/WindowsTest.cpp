@@ -130,7 +130,7 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     EXPECT_EQ(ReadFileBytes(HostsPath()), OriginalHosts);
 }
 
-TEST_F(ProgramWindows, ASecondStartHandsOverAndTheSessionsEndSaves) {
+TEST_F(ProgramWindows, ASecondStartHandsOverAndTheSessionsEndClosesTheOpenBoxAndSaves) {
     RunningProgram first;
     HWND main = first.waitForWindow(Form1ClassName);
     ASSERT_NE(main, nullptr);
@@ -144,7 +144,11 @@ TEST_F(ProgramWindows, ASecondStartHandsOverAndTheSessionsEndSaves) {
     EXPECT_TRUE(WaitUntil([&] { return Shown(main); }));
     EXPECT_EQ(second.window(Form1ClassName), nullptr);
 
-    // The session's question is answered yes, and its end closes the program before it answers.
+    // The session's question is answered yes, and its end closes the program before it answers,
+    // cancelling the open-file dialog that is open meanwhile.
+    Click(first.control(Form1ClassName, form1_.PushButton4));
+    EXPECT_NE(first.waitForDialog("Load List(s) - Hold Ctrl to select multiple list files"),
+              nullptr);
     DWORD_PTR answer = 0;
     ::SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer);
     EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
