@@ -138,11 +138,14 @@ void FormView::centre() {
 void FormView::syncWindow() {
     if (WindowText(hwnd()) != model_.caption())
         ::SetWindowTextA(hwnd(), model_.caption().c_str());
-    const bool programIcon = model_.icon() == WindowIcon::Program;
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
-                   reinterpret_cast<LPARAM>(programIcon ? icons_.big() : nullptr));
-    ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
-                   reinterpret_cast<LPARAM>(programIcon ? icons_.small() : nullptr));
+    if (model_.icon() != shownIcon_) {
+        shownIcon_ = model_.icon();
+        const bool programIcon = shownIcon_ == WindowIcon::Program;
+        ::SendMessageA(hwnd(), WM_SETICON, ICON_BIG,
+                       reinterpret_cast<LPARAM>(programIcon ? icons_.big() : nullptr));
+        ::SendMessageA(hwnd(), WM_SETICON, ICON_SMALL,
+                       reinterpret_cast<LPARAM>(programIcon ? icons_.small() : nullptr));
+    }
 
     if (model_.mouseIcon() != customPointerPath_) {
         customPointerPath_ = model_.mouseIcon();
@@ -158,7 +161,11 @@ void FormView::syncWindow() {
             ::SetCursor(
                 ::LoadCursorA(nullptr, shownPointer_ == pointers::Busy ? IDC_WAIT : IDC_ARROW));
     }
-    ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    // The pointer changes with every hover; only a new colour needs the window drawn again.
+    if (model_.backColor() != shownBackColor_) {
+        shownBackColor_ = model_.backColor();
+        ::RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
     applyShowing();
 }
 

@@ -71,6 +71,8 @@ private:
     UniqueCursor customPointer_;
     std::string customPointerPath_;
     int shownPointer_ = 0;
+    WindowIcon shownIcon_ = WindowIcon::Designed;
+    Color shownBackColor_ = 0xFFFFFFFFu; // none yet
     HWND focus_ = nullptr;
     bool placed_ = false;
     bool applying_ = false;
