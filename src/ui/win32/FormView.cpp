@@ -1,7 +1,5 @@
 #include "ui/win32/FormView.h"
 
-#include "ui/model/ListView.h"
-#include "ui/model/PushButton.h"
 #include "ui/win32/Connect.h"
 #include "ui/win32/ProgramIcons.h"
 #include "ui/win32/PushButtonPaint.h"
@@ -15,47 +13,16 @@ namespace palisade::win32 {
 
 namespace {
 
-bool TakesFocus(const Control& c) {
-    switch (c.kind()) {
-    case ControlKind::CheckBox:
-    case ControlKind::TextBox:
-    case ControlKind::PushButton:
-    case ControlKind::ListView:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Tab moves through the child windows in their z-order: the controls that take the focus come
 // first in the model's tab order; frames and labels go to the bottom, where a frame is painted
 // beneath the controls it holds.
 std::vector<Control*> CreationOrder(std::vector<Control*> controls) {
     std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
-        if (TakesFocus(*a) != TakesFocus(*b))
-            return TakesFocus(*a);
+        if (a->takesFocus() != b->takesFocus())
+            return a->takesFocus();
         return a->tabIndex() < b->tabIndex();
     });
     return controls;
-}
-
-void RaiseMouseMove(Control& control) {
-    switch (control.kind()) {
-    case ControlKind::PushButton:
-        static_cast<PushButton&>(control).mouseMove();
-        break;
-    case ControlKind::Frame:
-        static_cast<Frame&>(control).mouseMove();
-        break;
-    case ControlKind::ListView:
-        static_cast<ListView&>(control).mouseMove();
-        break;
-    case ControlKind::Window:
-        static_cast<Window&>(control).mouseMove();
-        break;
-    default:
-        break;
-    }
 }
 
 bool PointerInside(HWND window) {
@@ -89,6 +56,9 @@ FormView::FormView(HINSTANCE instance, const FormStyle& style, Window& model,
     resizeToClientArea(0, 0);
     layout();
     Connect(model_.changed, alive_, [this] { syncWindow(); });
+    Connect(model_.activateRequested, alive_, [this] { bringForward(); });
+    // An unloaded window opens centred again when it is next shown.
+    Connect(model_.unloaded, alive_, [this] { placed_ = false; });
     syncWindow();
 }
 
@@ -198,10 +168,14 @@ void FormView::applyShowing() {
 }
 
 void FormView::bringForward() {
-    if (!model_.visible())
+    applyShowing();
+    if (!::IsWindowVisible(hwnd()))
         return;
     ::SetForegroundWindow(hwnd());
     ::SetActiveWindow(hwnd());
+    HWND focus = ::GetFocus();
+    if (focus == nullptr || (focus != hwnd() && !::IsChild(hwnd(), focus)))
+        ::SetFocus(::GetNextDlgTabItem(hwnd(), nullptr, FALSE));
 }
 
 bool FormView::dialogMessage(MSG& message) {
@@ -244,7 +218,7 @@ Control* FormView::controlUnderPointer(HWND over) const {
 bool FormView::setCursor(HWND over, LPARAM lParam) {
     Control* control = controlUnderPointer(over);
     if (HIWORD(lParam) == WM_MOUSEMOVE)
-        RaiseMouseMove(control != nullptr ? *control : model_);
+        (control != nullptr ? control->mouseMove : model_.mouseMove)();
     if (LOWORD(lParam) != HTCLIENT)
         return false;
     const int shape = model_.mousePointer();
@@ -274,6 +248,15 @@ LRESULT FormView::colours(HDC dc, HWND child) {
 std::optional<LRESULT> FormView::command(WPARAM wParam, LPARAM lParam) {
     if (ControlView* view = viewOf(reinterpret_cast<HWND>(lParam))) {
         view->command(HIWORD(wParam));
+        return 0;
+    }
+    // Enter and Escape that the focused control did not take, as IsDialogMessage reports them.
+    if (LOWORD(wParam) == IDOK) {
+        model_.pressDefault();
+        return 0;
+    }
+    if (LOWORD(wParam) == IDCANCEL) {
+        model_.pressCancel();
         return 0;
     }
     return std::nullopt;

@@ -5,20 +5,15 @@
 
 namespace palisade::win32 {
 
-namespace {
-// The layouts store their fonts with this character set (Cyrillic).
-constexpr int DesignedCharset = 204;
-} // namespace
-
 HFONT GdiCache::font(const Font& font, UINT dpi) {
-    const FontKey key{font.face, font.points, font.bold, DesignedCharset, dpi};
+    const FontKey key{font.face, font.points, font.bold, font.charset, dpi};
     auto found = fonts_.find(key);
     if (found != fonts_.end())
         return found->second.get();
-    HFONT made =
-        ::CreateFontA(FontHeight(font.points, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                      FALSE, FALSE, DesignedCharset, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, font.face.c_str());
+    HFONT made = ::CreateFontA(
+        FontHeight(font.points, dpi), 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+        static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, font.face.c_str());
     return fonts_.emplace(key, UniqueFont(made)).first->second.get();
 }
 

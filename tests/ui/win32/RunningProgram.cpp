@@ -1,5 +1,6 @@
 #include "RunningProgram.h"
 
+#include "platform/win32/RegistrySettingsStore.h"
 #include "ui/win32/WinApi.h"
 #include "ui/win32/WindowNames.h"
 
@@ -14,7 +15,8 @@ namespace palisade::test {
 
 namespace {
 
-constexpr const char* SettingsKey = "Software\\Quillmoor\\Palisade Software";
+const std::string ApplicationKey = std::string(BasicProgramSettingsRoot) + "\\Quillmoor";
+const std::string SettingsKey = ApplicationKey + "\\Palisade Software";
 
 struct Search {
     DWORD processId;
@@ -153,14 +155,14 @@ void WriteFileBytes(const std::string& path, const std::string& bytes) {
 std::optional<std::string> StoredSetting(const std::string& name) {
     std::vector<char> value(1 << 16, '\0');
     DWORD size = static_cast<DWORD>(value.size());
-    if (::RegGetValueA(HKEY_CURRENT_USER, SettingsKey, name.c_str(), RRF_RT_REG_SZ, nullptr,
+    if (::RegGetValueA(HKEY_CURRENT_USER, SettingsKey.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr,
                        value.data(), &size) != ERROR_SUCCESS)
         return std::nullopt;
     return std::string(value.data());
 }
 
 void ForgetStoredSettings() {
-    ::RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quillmoor");
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, ApplicationKey.c_str());
 }
 
 bool Shown(HWND window) {
