@@ -4,6 +4,7 @@
 #include "blocking/HostsPaths.h"
 #include "platform/RegStuff.h"
 #include "platform/StartUp.h"
+#include "platform/win32/GlobalMutexLock.h"
 #include "platform/win32/RegistrySettingsStore.h"
 #include "platform/win32/Win32AdminTest.h"
 #include "platform/win32/Win32FileSystem.h"
@@ -48,7 +49,8 @@ int RunProgram(HINSTANCE instance) {
     mStartUp autostart(regStuff, system);
     Win32NotificationShell shell(instance, icons.small(), elevated);
     SteadyClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    GlobalMutexLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
 
     Program program(ports, Platform::Windows, WindowsHostsPaths(system), elevated);
     FrontEnd frontEnd(program, instance, pump, icons, elevated);
