@@ -65,21 +65,29 @@ QWidget* MakeTextBox(TextBox& model, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     if (model.passwordChar() != '\0')
         edit->setEchoMode(QLineEdit::Password);
-    // The selection is applied only when the model's changes, so that updates of the text do not
-    // move the user's caret.
-    auto applied = std::make_shared<std::pair<std::size_t, std::size_t>>(0, 0);
-    Follow(model, edit, [&model, applied](QLineEdit* e) {
-        const QString text = Shown(model.text());
-        if (e->text() != text)
-            e->setText(text);
+    // The model's selection is applied when the model selects, not when a new text merely cuts
+    // the old selection short: that would select what the user has just typed.
+    struct Seen {
+        std::string text;
+        std::pair<std::size_t, std::size_t> selection{0, 0};
+    };
+    auto seen = std::make_shared<Seen>();
+    Follow(model, edit, [&model, seen](QLineEdit* e) {
         const std::pair selection{model.selStart(), model.selLength()};
-        if (selection != *applied) {
-            *applied = selection;
-            const auto& bytes = model.text();
-            const auto start = Shown(bytes.substr(0, selection.first)).size();
-            const auto length = Shown(bytes.substr(selection.first, selection.second)).size();
-            e->setSelection(static_cast<int>(start), static_cast<int>(length));
+        if (model.text() != seen->text) {
+            seen->text = model.text();
+            seen->selection = selection;
+            if (const QString text = Shown(model.text()); e->text() != text)
+                e->setText(text);
+            return;
         }
+        if (selection == seen->selection)
+            return;
+        seen->selection = selection;
+        const auto& bytes = model.text();
+        const auto start = Shown(bytes.substr(0, selection.first)).size();
+        const auto length = Shown(bytes.substr(selection.first, selection.second)).size();
+        e->setSelection(static_cast<int>(start), static_cast<int>(length));
     });
     // textEdited comes only from the user, never from setText.
     QObject::connect(edit, &QLineEdit::textEdited, edit,

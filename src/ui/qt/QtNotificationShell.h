@@ -21,7 +21,7 @@ public:
     IconHandle programIcon() override { return ProgramIconHandle; }
 
     // The icon as Qt holds it, for tests.
-    const QSystemTrayIcon& trayIcon() const { return tray_; }
+    QSystemTrayIcon& trayIcon() { return tray_; }
 
     // The one icon the program has.
     static constexpr IconHandle ProgramIconHandle = 1;

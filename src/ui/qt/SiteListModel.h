@@ -9,7 +9,9 @@ namespace palisade::qt {
 // The list control's items as a Qt item model, read straight from the control: nothing is
 // copied, so a list of 200,000 entries costs only the rows on screen. Items the core appends
 // are announced to the view in one batch when control returns to the event loop (or earlier,
-// when something needs the rows), not one row at a time.
+// when something needs the rows), not one row at a time. The control tells of a removal after
+// the item is gone, so while the removal is announced the rows below it already read as moved
+// up; Qt's views read no rows at that moment.
 class SiteListModel : public QAbstractListModel {
 public:
     explicit SiteListModel(ListView& list, QObject* parent = nullptr);
