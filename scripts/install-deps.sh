@@ -13,7 +13,7 @@ packages=(
     # Linux front end (its platform plugins, and Arial's metric-compatible stand-in), and
     # running it on a virtual display
     qt6-base-dev qt6-qpa-plugins fonts-liberation
-    xvfb xauth fluxbox xdotool imagemagick desktop-file-utils
+    xvfb xauth fluxbox xdotool x11-utils imagemagick desktop-file-utils
     # tools: formatting; flock and unshare for the test scripts
     clang-format util-linux
 )
