@@ -36,6 +36,22 @@ TEST_F(Form1Options, CheckingCheck1ShowsCheck8RegistersAndWritesTheMarkerInThatO
     EXPECT_EQ(rig.fs.files[Form1Rig::Marker], " \r\n");
 }
 
+TEST_F(Form1Options, CheckingCheck1WithCheck8CheckedLeavesStartInTrayOn) {
+    rig.controls.Check8.setValue(CheckBox::Checked);
+    rig.log.calls.clear();
+    rig.settings.writes.clear();
+
+    rig.controls.Check1.setValue(CheckBox::Checked);
+
+    EXPECT_TRUE(rig.controls.Check8.checked());
+    EXPECT_TRUE(rig.controls.Check8.visible());
+    EXPECT_EQ(rig.settings.writes,
+              (std::vector<std::pair<std::string, std::string>>{{"Windows Startup", "On"}}));
+    EXPECT_EQ(rig.log.calls,
+              (std::vector<std::string>{"write Windows Startup=On", "EnableWindowsStartup",
+                                        std::string("fs.write ") + Form1Rig::Marker}));
+}
+
 TEST_F(Form1Options, UncheckingCheck1WithCheck8CheckedTurnsStartInTrayOffFirst) {
     rig.controls.Check1.setValue(CheckBox::Checked);
     rig.controls.Check8.setValue(CheckBox::Checked);

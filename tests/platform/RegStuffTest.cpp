@@ -97,9 +97,20 @@ TEST_F(RegStuffTest, AUserWithoutWriteAccessChangesNothingAndHearsNothing) {
 }
 
 TEST_F(RegStuffTest, AMissingKeyIsNeverCreated) {
-    registry.existingKeys.clear();
+    // Keys a careless write could reach instead: the Run key spelt without its trailing
+    // backslash, and the current user's Run key.
+    const std::uint32_t hiveCurrentUser = 0x80000001;
+    registry.existingKeys = {
+        {HiveLocalMachine, "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\RUN"},
+        {hiveCurrentUser, RunSubKey}};
+    CallLog log;
+    registry.log = &log;
     reg.AddToRunKey("Palisade.exe");
-    EXPECT_TRUE(registry.values.empty() || registry.run().empty());
+    EXPECT_TRUE(registry.values.empty());
+    for (const std::string& call : log.calls)
+        EXPECT_TRUE(!call.starts_with("openKey") || call == std::string("openKey ") + RunSubKey)
+            << call;
+    EXPECT_TRUE(registry.openKeys.empty());
 }
 
 TEST_F(RegStuffTest, SetRegValueConvertsToTheTypeAskedFor) {

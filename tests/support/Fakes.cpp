@@ -12,6 +12,8 @@ std::tuple<std::string, std::string, std::string> Own(const std::string& key) {
 
 std::string MemorySettingsStore::read(const std::string& application, const std::string& section,
                                       const std::string& key, const std::string& defaultValue) {
+    if (log && logReads)
+        log->add("read " + key);
     auto it = values.find({application, section, key});
     return it == values.end() ? defaultValue : it->second;
 }

@@ -24,6 +24,7 @@ public:
     std::set<std::string> failingKeys;
     std::vector<std::pair<std::string, std::string>> writes; // key, value, in order
     CallLog* log = nullptr;
+    bool logReads = false; // reads go into the log too, for tests of a whole sequence
 
     std::string read(const std::string& application, const std::string& section,
                      const std::string& key, const std::string& defaultValue) override;
@@ -112,8 +113,11 @@ class FakeAdminTest : public AdminTest {
 public:
     std::int32_t result = 0;
     int calls = 0;
+    CallLog* log = nullptr;
     std::int32_t IsAdministrator() override {
         ++calls;
+        if (log)
+            log->add("IsAdministrator");
         return result;
     }
 };

@@ -1,26 +1,35 @@
 #pragma once
 
 #include "platform/SettingsStore.h"
+#include "platform/posix/IniText.h"
+#include "platform/posix/Syscalls.h"
 
-#include <memory>
-#include <optional>
-
-class QSettings;
+#include <map>
+#include <string>
 
 namespace palisade {
 
-// The settings store as a per-user INI file, <config folder>/<application>/Palisade Software.ini
-// (normally ~/.config/Quillmoor/Palisade Software.ini), one group per section. The file holds
-// the password in plain text, so it is only ever readable by its owner (mode 0600).
+// The site list's key. Its value can run to megabytes, so it is kept in a file of its own and
+// writing any other setting does not rewrite it.
+inline constexpr const char* SiteListKey = "Blocked Websites";
+
+// The settings store as per-user files in <config folder>/<application>/ (normally
+// ~/.config/Quillmoor/):
+//  - "Palisade Software.ini", an INI file with one group per section, holding every key but one;
+//  - "<section>.Blocked Websites", the site list's bytes exactly as written.
+// Only these files are read: no organisation-wide or system-wide file stands in for a missing
+// key. Both hold texts the user typed (the password in plain text), so they are only ever
+// readable by their owner (mode 0600).
 //
-// Values round-trip byte for byte: valid UTF-8 is kept as text so the file stays readable,
-// anything else is stored as a byte array. Needs no Qt application object.
+// Values round-trip byte for byte: in the INI file valid UTF-8 is kept as text so the file stays
+// readable, anything else is stored as a byte array. A line of the INI file that cannot be read
+// costs only that line. Needs no Qt application object.
 class QSettingsStore : public SettingsStore {
 public:
     // The user's own configuration folder ($XDG_CONFIG_HOME, else ~/.config).
     QSettingsStore();
     // A configuration folder of the caller's choosing in place of the user's.
-    explicit QSettingsStore(std::string configFolder);
+    explicit QSettingsStore(std::string configFolder, Syscalls& sys = realSyscalls());
     ~QSettingsStore() override;
 
     std::string read(const std::string& application, const std::string& section,
@@ -29,9 +38,18 @@ public:
                const std::string& value) override;
 
 private:
-    std::unique_ptr<QSettings> open(const std::string& application) const;
+    std::string iniPath(const std::string& application) const;
+    std::string listPath(const std::string& application, const std::string& section) const;
+    // Moves site lists an earlier version kept in the settings file to their own files.
+    void moveListsOut(IniSections& sections, const std::string& application);
+    void writeList(const std::string& application, const std::string& section,
+                   const std::string& value);
+    void makeFolder(const std::string& application);
 
-    std::optional<std::string> configFolder_;
+    std::string configFolder_;
+    Syscalls& sys_;
+    // List files that exist but could not be read, with why: replacing one would lose the list.
+    std::map<std::string, std::string> unreadableLists_;
 };
 
 } // namespace palisade

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace palisade {
@@ -17,17 +18,26 @@ const std::string Section = "Palisade Software";
 
 // Points the user's configuration folder at a scratch folder before any test runs, so that no
 // test can reach the real settings (Qt reads the location once per process).
+// The system-wide configuration folders point at a scratch folder too, so that a test can plant
+// files where a fallback would look.
 class ScratchConfigHome : public ::testing::Environment {
 public:
     void SetUp() override {
         folder_ = std::make_unique<test::TempFolder>();
+        systemFolder_ = std::make_unique<test::TempFolder>();
         ::setenv("XDG_CONFIG_HOME", folder_->path().c_str(), 1);
+        ::setenv("XDG_CONFIG_DIRS", systemFolder_->path().c_str(), 1);
     }
-    void TearDown() override { folder_.reset(); }
+    void TearDown() override {
+        folder_.reset();
+        systemFolder_.reset();
+    }
     static std::string path() { return std::getenv("XDG_CONFIG_HOME"); }
+    static std::string systemPath() { return std::getenv("XDG_CONFIG_DIRS"); }
 
 private:
     std::unique_ptr<test::TempFolder> folder_;
+    std::unique_ptr<test::TempFolder> systemFolder_;
 };
 
 [[maybe_unused]] ::testing::Environment* const configHome =
@@ -103,6 +113,25 @@ TEST(QSettingsStore, RewritingAKeyLeavesOneValueInTheUsersFile) {
          at = text.find("BlockOnStart=", at + 1))
         ++count;
     EXPECT_EQ(count, 1u) << text;
+}
+
+TEST(QSettingsStore, NoFileButItsOwnCanSetAKey) {
+    // An application of its own, so that no other test's writes answer for the planted files.
+    const std::string app = "Planted";
+    const std::string planted = "[Palisade%20Software]\nBlockOnStart=1\nPassword=planted\n";
+    const std::string system = ScratchConfigHome::systemPath();
+    ASSERT_EQ(::mkdir((system + "/" + app).c_str(), 0700), 0);
+    for (const std::string& file :
+         {ScratchConfigHome::path() + "/" + app + ".ini", system + "/" + app + ".ini",
+          system + "/" + app + "/Palisade Software.ini"})
+        test::spit(file, planted);
+
+    QSettingsStore store;
+    for (const char* when : {"before its own file exists", "beside its own file"}) {
+        EXPECT_EQ(store.read(app, Section, "BlockOnStart", "absent"), "absent") << when;
+        EXPECT_EQ(store.read(app, Section, "Password", "absent"), "absent") << when;
+        store.write(app, Section, "Minimized", "On");
+    }
 }
 
 TEST(QSettingsStore, FileIsOnlyReadableByItsOwner) {

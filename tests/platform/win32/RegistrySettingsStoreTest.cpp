@@ -122,5 +122,34 @@ TEST_F(RegistrySettingsStoreTest, FailedWriteThrowsAndStoresNothing) {
     EXPECT_EQ(store.read(kApplication, kSection, "Minimized", "Off"), "Off");
 }
 
+TEST(RegistrySettingsStoreLocation, KeepsSettingsWhereTheBasicRuntimeKeepsThem) {
+    // An application name of its own: the area may hold other programs' settings.
+    const std::string application = "PalisadeTests-" + std::to_string(::GetCurrentProcessId());
+    const std::string applicationKey = "Software\\VB and VBA Program Settings\\" + application;
+    const std::string sectionKey = applicationKey + "\\" + kSection;
+    {
+        UniqueHKey key; // a value that runtime's save-setting function stored earlier
+        ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, sectionKey.c_str(), 0, nullptr, 0,
+                                    KEY_SET_VALUE, nullptr, key.put(), nullptr),
+                  ERROR_SUCCESS);
+        ASSERT_EQ(::RegSetValueExA(key.get(), "Minimized", 0, REG_SZ,
+                                   reinterpret_cast<const BYTE*>("On"), 3),
+                  ERROR_SUCCESS);
+    }
+    RegistrySettingsStore store;
+    EXPECT_EQ(store.read(application, kSection, "Minimized", "Off"), "On");
+    store.write(application, kSection, "Password", " pw ");
+
+    char data[16] = {};
+    DWORD size = sizeof data;
+    DWORD type = 0;
+    EXPECT_EQ(::RegGetValueA(HKEY_CURRENT_USER, sectionKey.c_str(), "Password", RRF_RT_ANY, &type,
+                             data, &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::string(data, size), std::string(" pw \0", 5));
+    ::RegDeleteTreeA(HKEY_CURRENT_USER, applicationKey.c_str());
+}
+
 } // namespace
 } // namespace palisade
