@@ -19,8 +19,11 @@ public:
     // Whether the desktop offers a notification area now (asked at start and at each minimise).
     virtual bool available() = 0;
 
-    // Button (1 left, 2 right), icon id.
+    // The mouse over the icon: icon id; button (1 left, 2 right) and icon id.
+    Signal<std::int32_t> mouseMove;
+    Signal<int, std::int32_t> mouseDown;
     Signal<int, std::int32_t> mouseUp;
+    Signal<int, std::int32_t> mouseDblClick;
 };
 
 } // namespace palisade
