@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "common/ErrorTrap.h"
+#include "common/RestoreMainWindow.h"
 #include "platform/FileHelpers.h"
 #include "sitelist/SiteList.h"
 
@@ -16,18 +17,30 @@ int CheckValue(bool on) {
 } // namespace
 
 Form1::Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& blocking,
-             TrayControl& tray, Skin& skin)
+             TrayControl& tray, Skin& skin, Form2& form2)
     : ports_(ports), c_(controls), state_(state), blocking_(blocking), tray_(tray), skin_(skin),
-      settings_(ports.settings) {
-    c_.Check1.click.connect([this] { Check1_Click(); });
-    c_.Check8.click.connect([this] { Check8_Click(); });
-    c_.Check9.click.connect([this] { Check9_Click(); });
-    c_.txtPassword.change.connect([this] { txtPassword_Change(); });
+      form2_(form2), settings_(ports.settings) {
+    c_.Check1.setCaption(std::string(state_.texts().startupOption));
+
+    auto counted = [this](void (Form1::*handler)()) {
+        return [this, handler] { state_.Handlers.run([this, handler] { (this->*handler)(); }); };
+    };
+    c_.Check1.click.connect(counted(&Form1::Check1_Click));
+    c_.Check8.click.connect(counted(&Form1::Check8_Click));
+    c_.Check9.click.connect(counted(&Form1::Check9_Click));
+    c_.txtPassword.change.connect(counted(&Form1::txtPassword_Change));
+    c_.window.resize.connect(counted(&Form1::Form_Resize));
+    c_.window.closeRequested.connect(counted(&Form1::Close));
+    tray_.mouseUp.connect([this](int button, std::int32_t id) {
+        state_.Handlers.run([&] { cSysTray1_MouseUp(button, id); });
+    });
+    ConnectHoverPointers(c_.window, HoverTable(c_));
 }
 
 void Form1::Start() {
     Form_Load();
-    c_.window.show();
+    if (!state_.Closing) // a close that came while loading has ended the program
+        c_.window.show();
 }
 
 std::string Form1::StartupMarkerPath() const {
@@ -57,7 +70,7 @@ void Form1::Form_Load() {
     trap(106, [&] { c_.window.setIcon(WindowIcon::Program); });
     trap(108, [&] { state_.AppTitle = AppTitleFrom(ProductName); });
     if (trap.when(110, [&] {
-            path = JoinPath(sys, sys.programFolder(), std::string(HandPointerName));
+            path = HandPointerPath(sys);
             return PathExists(ports_.fs, path);
         }))
         trap(112, [&] { c_.window.setMouseIcon(path); });
@@ -69,7 +82,7 @@ void Form1::Form_Load() {
 
     trap(124, [&] { path = JoinPath(sys, GetSpecialFolder(sys, CommonAppData), "Quillmoor"); });
     if (trap.when(126, [&] { return !ports_.fs.find(path, EntryFilter::FilesAndFolders); }))
-        trap(128, [&] { ports_.fs.createFolder(path); });
+        trap(128, [&] { CreateDataFolder(path); });
     trap(130, [&] {
         state_.DataFolder =
             JoinPath(sys, JoinPath(sys, GetSpecialFolder(sys, CommonAppData), "Quillmoor"),
@@ -77,7 +90,7 @@ void Form1::Form_Load() {
     });
     if (trap.when(132,
                   [&] { return !ports_.fs.find(state_.DataFolder, EntryFilter::FilesAndFolders); }))
-        trap(134, [&] { ports_.fs.createFolder(state_.DataFolder); });
+        trap(134, [&] { CreateDataFolder(state_.DataFolder); });
 
     trap(136, [&] { tray_.setTrayTip(std::string(ProductName)); });
     trap(138, [&] { c_.window.setIcon(WindowIcon::Program); });
@@ -151,6 +164,116 @@ void Form1::Check9_Click() {
 void Form1::txtPassword_Change() {
     ErrorTrap trap(ports_.dialogs, "Form1", "txtPassword_Change");
     trap(100, [&] { settings_.write(keys::Password, c_.txtPassword.text()); });
+}
+
+void Form1::CreateDataFolder(const std::string& path) {
+    try {
+        ports_.fs.createFolder(path);
+    } catch (const RuntimeError& e) {
+        if (state_.platform == Platform::Linux && std::string_view(e.what()) == PermissionDenied)
+            return;
+        throw;
+    }
+}
+
+void Form1::Form_Resize() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "Form_Resize");
+    if (state_.Closing) // the window is going away; reading a flag cannot fail
+        return;
+    if (trap.when(100, [&] {
+            return c_.window.state() == WindowState::Minimized && !state_.HiddenInTray;
+        })) {
+        // Asked at every minimise: a program started with the session can come up before the
+        // panel that holds the notification area.
+        if (trap.when(102, [&] { return tray_.available(); })) {
+            trap(104, [&] { c_.window.hide(); });
+            trap(106, [&] { c_.window.setState(WindowState::Normal); });
+            trap(108, [&] { state_.HiddenInTray = true; });
+            trap(110, [&] { tray_.setInTray(true); });
+            trap(112, [&] {
+                tray_.ShowBalloon(std::string(MinimizeBalloonText), std::string(ProductName),
+                                  MinimizeBalloonSeconds, -1);
+            });
+        } else {
+            // Hidden, the window could not be brought back: it waits on the task bar, and
+            // coming back from there passes the tray click's gate.
+            trap(114, [&] { state_.HiddenInTray = true; });
+            trap(116, [&] { state_.OnTaskBar = true; });
+        }
+    } else if (trap.when(118, [&] {
+                   return state_.OnTaskBar && c_.window.state() != WindowState::Minimized;
+               })) {
+        trap(120, [&] { cSysTray1_MouseUp(1, 0); });
+    }
+}
+
+void Form1::cSysTray1_MouseUp(int, std::int32_t) {
+    ErrorTrap trap(ports_.dialogs, "Form1", "cSysTray1_MouseUp");
+    std::string password;
+    if (state_.Closing)
+        return;
+    trap(100, [&] { password = settings_.read(keys::Password); });
+    if (trap.when(102, [&] { return !password.empty(); })) {
+        // On the task bar the window stays minimised until the password is accepted.
+        if (trap.when(104, [&] {
+                return state_.OnTaskBar && c_.window.state() != WindowState::Minimized;
+            }))
+            trap(106, [&] { c_.window.setState(WindowState::Minimized); });
+        trap(108, [&] { form2_.Show(); });
+        return;
+    }
+    trap(110, [&] { RestoreMainWindow(c_.window, state_, tray_); });
+}
+
+void Form1::WriteBlockOnStart() {
+    settings_.write(keys::BlockOnStart,
+                    c_.PushButton2.caption() == StopBlockingCaption ? "1" : "0");
+}
+
+void Form1::SaveSiteList() {
+    settings_.write(keys::BlockedWebsites, SerializeSiteList(c_.ListView1));
+}
+
+void Form1::Form_QueryUnload() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "Form_QueryUnload");
+
+    if (trap.when(100, [&] { return c_.PushButton2.caption() != StopBlockingCaption; })) {
+        trap(102, [&] { blocking_.StopBlocking(false); });
+        trap(104, [&] { settings_.write(keys::BlockOnStart, "0"); });
+    } else {
+        trap(106, [&] { settings_.write(keys::BlockOnStart, "1"); });
+        trap(108, [&] { c_.Check8.setValue(CheckBox::Checked); });
+        trap(110, [&] { settings_.write(keys::Minimized, On); });
+    }
+    trap(112, [&] { tray_.setInTray(false); });
+    trap(114, [&] { ports_.pump.doEvents(); });
+    trap(116, [&] { ports_.pump.doEvents(); });
+    trap(118, [&] { SaveSiteList(); });
+    trap(120, [&] { ports_.pump.doEvents(); });
+    trap(122, [&] { form2_.Unload(); });
+}
+
+void Form1::Close() {
+    if (state_.Closing)
+        return;
+    state_.Closing = true;
+    Form_QueryUnload();
+    c_.window.unload();
+    closed();
+}
+
+void Form1::SessionEnding() {
+    ErrorTrap trap(ports_.dialogs, "Form1", "SessionEnding");
+    trap(100, [&] { SaveSiteList(); });
+    trap(102, [&] { WriteBlockOnStart(); });
+}
+
+void Form1::BringForward() {
+    if (state_.Closing)
+        return;
+    cSysTray1_MouseUp(1, 0);
+    if (!form2_.isOpen()) // an opened password window has come to the front already
+        c_.window.activate();
 }
 
 } // namespace palisade

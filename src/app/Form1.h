@@ -4,10 +4,13 @@
 #include "common/AppState.h"
 #include "platform/Ports.h"
 #include "platform/TrayControl.h"
+#include "settings/Form2.h"
 #include "settings/Settings.h"
+#include "ui/LookAndFeel.h"
 #include "ui/Skin.h"
 #include "ui/model/Form1Controls.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -15,13 +18,20 @@ namespace palisade {
 
 inline constexpr std::string_view ProductName = "Palisade Software";
 inline constexpr std::string_view StartupMarkerName = "iStart";
-inline constexpr std::string_view HandPointerName = "HAND-M.CUR";
+// The balloon of the first minimise of a run; title and text read as one sentence.
+inline constexpr std::string_view MinimizeBalloonText =
+    "has been minimized to the system tray.\r\nClick on the blue 'Q' icon (Q for Quillmoor) to "
+    "bring the software back.";
+inline constexpr std::int32_t MinimizeBalloonSeconds = 5;
 
-// The main window's controller: start-up and the startup options.
+// The main window's controller: start-up, the startup options, the window states, the tray
+// click and closing.
 class Form1 {
 public:
+    // Connects itself to the window's resize and close request, the tray's mouse-up, the option
+    // check boxes, the password box and the hover events.
     Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& blocking,
-          TrayControl& tray, Skin& skin);
+          TrayControl& tray, Skin& skin, Form2& form2);
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
 
@@ -34,17 +44,40 @@ public:
     void Check8_Click();
     void Check9_Click();
     void txtPassword_Change();
+    void Form_Resize();
+    void cSysTray1_MouseUp(int button, std::int32_t id);
+    void Form_QueryUnload();
+
+    // What a close request does: the close handler, once, then the window unloads and closed
+    // is raised. A close that arrives while the handler runs, or after it, is dropped.
+    void Close();
+    // The session may still be cancelled: the list and "BlockOnStart" are written as at close,
+    // and nothing else happens.
+    void SessionEnding();
+    // Brings the program forward as a tray click does, then activates the window that the user
+    // is to see: the password window when it is open, otherwise the main window.
+    void BringForward();
+
+    // Raised once, when the close handler has run and the window has unloaded.
+    Signal<> closed;
 
     // The path of the startup marker in the data folder.
     std::string StartupMarkerPath() const;
 
 private:
+    // Creates a folder of the data folder's path. On Linux an ordinary user cannot create it
+    // under /var/lib (the package does): that refusal is expected and not reported.
+    void CreateDataFolder(const std::string& path);
+    void WriteBlockOnStart();
+    void SaveSiteList();
+
     Ports& ports_;
     Form1Controls& c_;
     AppState& state_;
     Blocking& blocking_;
     TrayControl& tray_;
     Skin& skin_;
+    Form2& form2_;
     Settings settings_;
 };
 

@@ -1,53 +1,48 @@
 #include "app/Program.h"
 
 #include "app/Form1.h"
+#include "app/SessionPorts.h"
 #include "blocking/BlockCommand.h"
 #include "blocking/HostsBlocker.h"
-#include "common/AppState.h"
+#include "platform/cSysTray.h"
+#include "settings/Form2.h"
+#include "sitelist/ListCommands.h"
+#include "ui/LookAndFeel.h"
 
 namespace palisade {
 
-namespace {
-
-// Stands in for the tray control until it is built: no icon, no balloon.
-class NoTray : public TrayControl {
-public:
-    void setTrayTip(const std::string&) override {}
-    bool inTray() const override { return inTray_; }
-    void setInTray(bool inTray) override { inTray_ = inTray; }
-    void ShowBalloon(const std::string&, const std::string&, std::int32_t, std::int16_t) override {}
-    bool available() override { return false; }
-
-private:
-    bool inTray_ = false;
-};
-
-class NoSkin : public Skin {
-public:
-    void ApplySkin() override {}
-};
-
-} // namespace
-
 struct Program::Parts {
-    Parts(Ports& ports, HostsPaths paths)
-        : blocker(ports, form1, state, std::move(paths)), command(ports, form1, state, blocker),
-          main(ports, form1, state, blocker, tray, skin) {}
+    Parts(Ports& outer, Platform platform, HostsPaths paths)
+        : state(platform), dialogs(outer.dialogs, state.Ending),
+          clock(outer.clock, state.Ending), ports{outer.fs,     outer.settings, dialogs,
+                                                  outer.pump,   outer.admin,    outer.autostart,
+                                                  outer.system, outer.shell,    clock},
+          tray(ports.shell, ports.pump, clock), skin(ports.fs, ports.system, form1, skinFramework),
+          blocker(ports, form1, state, std::move(paths)), command(ports, form1, state, blocker),
+          lists(ports, form1, state), password(ports, form2, form1, state, tray),
+          main(ports, form1, state, blocker, tray, skin, password) {}
 
+    AppState state;
+    SessionDialogs dialogs;
+    SessionClock clock;
+    Ports ports;
     Form1Controls form1;
     Form2Controls form2;
-    AppState state;
-    NoTray tray;
-    NoSkin skin;
+    cSysTray tray;
+    NoSkinFramework skinFramework;
+    MainWindowSkin skin;
     HostsBlocker blocker;
     BlockCommand command;
+    ListCommands lists;
+    Form2 password;
     Form1 main;
     bool canWriteHosts = false;
 };
 
-Program::Program(Ports& ports, Platform, HostsPaths paths, bool canWriteHosts)
-    : parts_(std::make_unique<Parts>(ports, std::move(paths))) {
+Program::Program(Ports& ports, Platform platform, HostsPaths paths, bool canWriteHosts)
+    : parts_(std::make_unique<Parts>(ports, platform, std::move(paths))) {
     parts_->canWriteHosts = canWriteHosts;
+    parts_->main.closed.connect([this] { RequestQuit(); });
 }
 
 Program::~Program() = default;
@@ -60,14 +55,38 @@ Form2Controls& Program::form2() {
     return parts_->form2;
 }
 
-void Program::Start() {
-    parts_->main.Start();
+const AppState& Program::state() const {
+    return parts_->state;
 }
 
-void Program::SessionEnding() {}
+void Program::RequestQuit() {
+    if (quitRequested_)
+        return;
+    quitRequested_ = true;
+    // A close that came during a nested wait takes effect once the outer handler has returned:
+    // nothing still in use goes away under it.
+    parts_->state.Handlers.whenIdle([this] { quit(); });
+}
+
+void Program::Start() {
+    parts_->state.Handlers.run([this] { parts_->main.Start(); });
+}
+
+void Program::SessionEnding() {
+    parts_->state.Handlers.run([this] { parts_->main.SessionEnding(); });
+}
 
 void Program::SessionEnd() {
-    quit();
+    auto& p = *parts_;
+    if (p.state.Ending)
+        return;
+    p.state.Handlers.run([&] {
+        p.state.Ending = true;
+        p.dialogs.cancelAll();
+        p.password.Unload();
+        p.main.Close(); // nothing when the close handler is running already
+    });
+    RequestQuit();
 }
 
 bool Program::canWriteHosts() const {
@@ -75,7 +94,12 @@ bool Program::canWriteHosts() const {
 }
 
 bool Program::SecondStart(bool otherCanWriteHosts) {
-    return TakesOver(otherCanWriteHosts, parts_->canWriteHosts);
+    if (TakesOver(otherCanWriteHosts, parts_->canWriteHosts)) {
+        SessionEnd();
+        return true;
+    }
+    parts_->state.Handlers.run([this] { parts_->main.BringForward(); });
+    return false;
 }
 
 bool TakesOver(bool selfCanWriteHosts, bool runningCanWriteHosts) {

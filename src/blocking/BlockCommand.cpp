@@ -1,6 +1,7 @@
 #include "blocking/BlockCommand.h"
 
 #include "common/ErrorTrap.h"
+#include "settings/Settings.h"
 
 namespace palisade {
 
@@ -33,16 +34,25 @@ void BlockCommand::PushButton2_Click() {
             trap(114, [&] { blocking_.StartBlocking(false); });
         } else {
             trap(116, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-            trap(118, [&] { ShowMessage(StartRefusedText); });
+            trap(118, [&] { ShowMessage(state_.texts().startRefused); });
         }
     } else {
         trap(120, [&] { blocking_.StopBlocking(false); });
     }
+    // Blocking outlives the program, so what it is now is stored at once, not only at close: a
+    // crash, a kill or a session that ends without notice must not lose it. The button records
+    // it; a refused or failed start leaves the button, and so the store, as it was.
+    if (trap.when(122, [&] { return c_.PushButton2.caption() != caption; }))
+        trap(124, [&] {
+            Settings(ports_.settings)
+                .write(keys::BlockOnStart,
+                       c_.PushButton2.caption() == StopBlockingCaption ? "1" : "0");
+        });
 }
 
 void BlockCommand::PushButton1_Click() {
     ErrorTrap trap(ports_.dialogs, "Form1", "PushButton1_Click");
-    trap(100, [&] { ShowMessage(HelpText); });
+    trap(100, [&] { ShowMessage(state_.texts().help); });
 }
 
 } // namespace palisade

@@ -10,11 +10,6 @@
 namespace palisade {
 
 inline constexpr std::string_view EmptyListText = "Please add site to block.";
-inline constexpr std::string_view StartRefusedText =
-    "You must be logged in as Administrator in Windows in order to block sites.";
-inline constexpr std::string_view HelpText =
-    "You must be logged in as Administrator in Windows in order to block sites. You need to lower "
-    "your User Account Control settings to have this software work.";
 
 // The block button, which starts and stops blocking, and the "Help" button.
 class BlockCommand {

@@ -44,7 +44,8 @@ void HostsBlocker::StartBlocking(bool reapply) {
             trap(122, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
             trap(124, [&] { failed = true; });
             trap(126, [&] {
-                ShowMessage(std::string(StartFailedText) + "\r\n" + std::string(UacAdvice));
+                ShowMessage(std::string(StartFailedText) + "\r\n" +
+                            std::string(state_.texts().adminAdvice));
             });
         }
     }
@@ -111,14 +112,15 @@ void HostsBlocker::StopBlocking(bool quiet) {
             trap(110, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
         if (trap.when(112, [&] { return !restored; })) {
             trap(114, [&] {
-                ShowMessage(std::string(RestoreFailedText) + "\r\n" + std::string(UacAdvice));
+                ShowMessage(std::string(RestoreFailedText) + "\r\n" +
+                            std::string(state_.texts().adminAdvice));
             });
         } else if (trap.when(116, [&] { return haveSnapshot; })) {
             trap(118, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
         }
         trap(120, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
     } else if (trap.when(122, [&] { return !quiet; })) {
-        trap(124, [&] { ShowMessage(std::string(StopRefusedText)); });
+        trap(124, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
     }
     trap(126, [&] { ports_.pump.doEvents(); });
 }

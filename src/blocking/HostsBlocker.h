@@ -13,14 +13,9 @@
 namespace palisade {
 
 inline constexpr std::string_view SnapshotName = "hosts";
-inline constexpr std::string_view UacAdvice =
-    "Please check your UAC settings to make sure they are on 'Never Notify'. Please make sure you "
-    "run this software as administrator by right clicking the desktop icon for this software and "
-    "choosing 'Run as administrator'";
 inline constexpr std::string_view StartFailedText = "Could not start blocking.";
 inline constexpr std::string_view RestoreFailedText = "Could not restore settings.";
-inline constexpr std::string_view StopRefusedText =
-    "You must be logged in as Administrator in Windows in order to stop block sites.";
+// Both are followed by the platform's advice on running as administrator (AppState::texts()).
 
 // Blocks the listed sites through the hosts file and unblocks them again. The snapshot in the
 // data folder keeps the hosts file as it was before the first block line was written.

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace palisade {
 
@@ -11,5 +12,8 @@ class RuntimeError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
+
+// The description of a failure that the system refused for lack of rights.
+inline constexpr std::string_view PermissionDenied = "Permission denied";
 
 } // namespace palisade

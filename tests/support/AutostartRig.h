@@ -5,16 +5,17 @@
 #include "platform/RegStuff.h"
 #include "platform/Registry.h"
 #include "platform/StartUp.h"
-#include "support/FakeFileSystem.h"
-#include "support/Fakes.h"
+#include "settings/Form2.h"
+#include "support/FakePorts.h"
 
 #include <string>
 
 namespace palisade::test {
 
-// The main window's controller with the real start-up registration over the given registry,
-// and fakes for every other port. Loaded already: Check1's clicks take effect at once.
-struct AutostartRig {
+// The main window's controller with the real start-up registration over the given registry in
+// place of the fake, and fakes for every other port. Loaded already: Check1's clicks take effect
+// at once.
+struct AutostartRig : FakePorts {
     explicit AutostartRig(Registry& registry,
                           std::string dataFolder = "C:\\ProgramData\\Quillmoor\\Palisade Software");
 
@@ -22,24 +23,17 @@ struct AutostartRig {
     void setCheck1(bool checked);
     std::string markerPath() { return form.StartupMarkerPath(); }
 
-    FakeFileSystem fs;
-    MemorySettingsStore settings;
-    RecordingDialogs dialogs;
-    CountingEventPump pump;
-    FakeAdminTest admin;
-    FakeSystemInfo system;
     RegStuff regStuff;
     mStartUp startUp{regStuff, system};
-    RecordingShell shell;
-    FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, startUp, system, shell, clock};
 
-    Form1Controls controls;
     AppState state;
+    Form1Controls controls;
+    Form2Controls form2Controls;
     RecordingBlocking blocking;
     FakeTray tray;
     RecordingSkin skin;
-    Form1 form{ports, controls, state, blocking, tray, skin};
+    Form2 form2{ports, form2Controls, controls, state, tray};
+    Form1 form{ports, controls, state, blocking, tray, skin, form2};
 };
 
 } // namespace palisade::test

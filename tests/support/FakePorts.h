@@ -7,6 +7,20 @@
 
 namespace palisade::test {
 
+// Real ports (or other doubles) that a rig puts in place of single fakes; null keeps the fake.
+// A rig may name its own members here: they are only bound, not used, while the bundle is built.
+struct PortSwaps {
+    FileSystem* fs = nullptr;
+    SettingsStore* settings = nullptr;
+    Dialogs* dialogs = nullptr;
+    EventPump* pump = nullptr;
+    AdminTest* admin = nullptr;
+    Autostart* autostart = nullptr;
+    SystemInfo* system = nullptr;
+    NotificationShell* shell = nullptr;
+    Clock* clock = nullptr;
+};
+
 // A fake for every port, bundled. Nothing is logged until a rig points a fake at the log.
 struct FakePorts {
     CallLog log;
@@ -19,11 +33,23 @@ struct FakePorts {
     FakeSystemInfo system;
     RecordingShell shell;
     FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    Ports ports;
 
-    FakePorts() { pump.clock = &clock; }
+    explicit FakePorts(const PortSwaps& swaps = {})
+        : ports{Pick(swaps.fs, fs),           Pick(swaps.settings, settings),
+                Pick(swaps.dialogs, dialogs), Pick(swaps.pump, pump),
+                Pick(swaps.admin, admin),     Pick(swaps.autostart, autostart),
+                Pick(swaps.system, system),   Pick(swaps.shell, shell),
+                Pick(swaps.clock, clock)} {
+        pump.clock = &clock;
+    }
     FakePorts(const FakePorts&) = delete;
     FakePorts& operator=(const FakePorts&) = delete;
+
+private:
+    template <typename Port, typename Fake> static Port& Pick(Port* swap, Fake& fake) {
+        return swap ? *swap : static_cast<Port&>(fake);
+    }
 };
 
 } // namespace palisade::test

@@ -171,6 +171,8 @@ public:
         std::int16_t showOnce;
     };
     std::vector<Balloon> balloons;
+    // When set, a balloon's wait lets the events queued on this pump run, as the real one does.
+    CountingEventPump* pump = nullptr;
 
     void setTrayTip(const std::string& tip) override;
     bool inTray() const override { return added; }

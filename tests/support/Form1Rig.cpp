@@ -2,7 +2,7 @@
 
 namespace palisade::test {
 
-Form1Rig::Form1Rig() {
+Form1Rig::Form1Rig(Platform platform) : state(platform) {
     fs.log = &log;
     settings.log = &log;
     dialogs.log = &log;

@@ -2,20 +2,24 @@
 
 #include "app/Form1.h"
 #include "common/AppState.h"
+#include "settings/Form2.h"
 #include "support/FakePorts.h"
 
 namespace palisade::test {
 
-// The main window's controller with every port and collaborator replaced by a fake.
+// The main window's controller and the password window's, with every port and collaborator
+// replaced by a fake.
 struct Form1Rig : FakePorts {
-    Form1Rig();
+    explicit Form1Rig(Platform platform = Platform::Windows);
 
-    Form1Controls controls;
     AppState state;
+    Form1Controls controls;
+    Form2Controls form2Controls;
     RecordingBlocking blocking;
     FakeTray tray;
     RecordingSkin skin;
-    Form1 form{ports, controls, state, blocking, tray, skin};
+    Form2 form2{ports, form2Controls, controls, state, tray};
+    Form1 form{ports, controls, state, blocking, tray, skin, form2};
 
     static constexpr const char* DataFolder = "C:\\ProgramData\\Quillmoor\\Palisade Software";
     static constexpr const char* Marker = "C:\\ProgramData\\Quillmoor\\Palisade Software\\iStart";

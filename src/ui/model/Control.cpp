@@ -7,6 +7,18 @@ Control::Control(ControlKind kind, std::string name, std::string caption, Geomet
     : kind_(kind), name_(std::move(name)), caption_(std::move(caption)), geometry_(geometry),
       tabIndex_(tabIndex) {}
 
+bool Control::takesFocus() const {
+    switch (kind_) {
+    case ControlKind::CheckBox:
+    case ControlKind::TextBox:
+    case ControlKind::PushButton:
+    case ControlKind::ListView:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void Control::setCaption(const std::string& caption) {
     if (caption == caption_)
         return;

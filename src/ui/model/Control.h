@@ -31,7 +31,16 @@ struct Font {
     std::string face = "Arial";
     double points = 9.0;
     bool bold = true;
+    int charset = 204; // as the layouts store it
+    bool operator==(const Font&) const = default;
 };
+
+// The designed fonts: a window's, which its controls take unless they have their own, and the
+// push buttons' own.
+namespace fonts {
+inline const Font Window{"Arial", 9.0, true, 204};
+inline const Font PushButton{"Arial", 11.25, true, 204};
+} // namespace fonts
 
 // State every visible control shares. Setters notify the view only on a real change.
 class Control {
@@ -46,6 +55,9 @@ public:
     const std::string& name() const { return name_; }
     const Geometry& geometry() const { return geometry_; }
     int tabIndex() const { return tabIndex_; }
+    // Whether the control can hold the keyboard focus; frames and labels take part in the
+    // numbering of the focus order but never take the focus.
+    bool takesFocus() const;
 
     const std::string& caption() const { return caption_; }
     void setCaption(const std::string& caption);
@@ -67,6 +79,8 @@ public:
 
     // Raised after any property a front end shows has changed.
     Signal<> changed;
+    // Raised by the front end while the pointer moves over the control.
+    Signal<> mouseMove;
 
 protected:
     void notify() { changed(); }

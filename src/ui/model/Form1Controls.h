@@ -15,6 +15,10 @@ namespace palisade {
 inline constexpr std::string_view StartBlockingCaption = "Start Blocking";
 inline constexpr std::string_view StopBlockingCaption = "Stop Blocking";
 
+// The controls that can take the focus, ordered by tab index: the order in which Tab moves the
+// focus (a front end passes over those hidden at the time). Frames and labels are left out.
+std::vector<Control*> FocusOrder(std::vector<Control*> controls);
+
 // The main window's controls with their designed values.
 struct Form1Controls {
     Form1Controls();
@@ -27,7 +31,8 @@ struct Form1Controls {
     TextBox txtPassword{"txtPassword", {240, 300, 7320, 345}, 11, '*'};
     Frame Frame1{"Frame1", "Startup Options", {120, 5070, 7800, 735}, 7};
     CheckBox Check8{"Check8", "Start in system tray", {4200, 300, 2220, 255}, 9};
-    CheckBox Check1{"Check1", "Load this software on Windows startup", {240, 300, 3930, 255}, 8};
+    // Its caption differs between the platforms; the controller sets it.
+    CheckBox Check1{"Check1", "", {240, 300, 3930, 255}, 8};
     ListView ListView1{"ListView1", {120, 630, 7800, 2535}, 0};
     CheckBox Check9{"Check9", "Block Administrator User", {120, 7050, 2580, 330}, 2};
     PushButton PushButton6{"PushButton6", "Add URL/IP Address", {120, 3255, 3840, 405}, 3};
@@ -41,6 +46,8 @@ struct Form1Controls {
 
     // Every control except the window, in stored order.
     std::vector<Control*> controls();
+    // The controls that Tab moves the keyboard focus through, in that order.
+    std::vector<Control*> tabOrder() { return FocusOrder(controls()); }
 };
 
 // The password dialog's controls with their designed values.
@@ -56,6 +63,11 @@ struct Form2Controls {
     PushButton PushButton1{"PushButton1", "Cancel", {4080, 1020, 3840, 405}, 2};
 
     std::vector<Control*> controls();
+    std::vector<Control*> tabOrder() { return FocusOrder(controls()); }
+
+    // Puts every control back as designed: the window is unloaded, nothing of the last showing
+    // is kept.
+    void discard();
 };
 
 } // namespace palisade

@@ -47,7 +47,6 @@ public:
     Signal<> click;
     Signal<> dblClick;
     Signal<int, int> keyDown; // key code, shift state
-    Signal<> mouseMove;
 
 private:
     void checkIndex(std::size_t index) const;

@@ -10,14 +10,13 @@ public:
     PushButton(std::string name, std::string caption, Geometry geometry, int tabIndex)
         : Control(ControlKind::PushButton, std::move(name), std::move(caption), geometry,
                   tabIndex) {
-        setFont(Font{"Arial", 11.25, true});
+        setFont(fonts::PushButton);
         setForeColor(colors::ButtonText);
     }
 
     void press() { click(); }
 
     Signal<> click;
-    Signal<> mouseMove;
 };
 
 // Frames and labels only show a caption.
@@ -25,8 +24,6 @@ class Frame : public Control {
 public:
     Frame(std::string name, std::string caption, Geometry geometry, int tabIndex)
         : Control(ControlKind::Frame, std::move(name), std::move(caption), geometry, tabIndex) {}
-
-    Signal<> mouseMove;
 };
 
 class Label : public Control {

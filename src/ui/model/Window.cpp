@@ -11,7 +11,15 @@ void Window::setState(WindowState state) {
         resize();
 }
 
+void Window::load() {
+    if (loaded_)
+        return;
+    loaded_ = true;
+    notify();
+}
+
 void Window::show() {
+    load();
     if (!created_) {
         created_ = true;
         firstShowing_ = true;
@@ -28,6 +36,31 @@ void Window::hide() {
     if (firstShowing_)
         hiddenWhileShowing_ = true;
     setVisible(false);
+}
+
+void Window::unload() {
+    if (!loaded_)
+        return;
+    hide();
+    loaded_ = false;
+    created_ = false;
+    state_ = WindowState::Normal;
+    notify();
+    unloaded();
+}
+
+bool Window::pressDefault() {
+    if (!defaultButton_)
+        return false;
+    defaultButton_->press();
+    return true;
+}
+
+bool Window::pressCancel() {
+    if (!cancelButton_)
+        return false;
+    cancelButton_->press();
+    return true;
 }
 
 void Window::setIcon(WindowIcon icon) {

@@ -4,7 +4,7 @@
 #include "common/AppState.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixSystemInfo.h"
-#include "support/Fakes.h"
+#include "support/FakePorts.h"
 #include "ui/model/Form1Controls.h"
 
 #include <filesystem>
@@ -52,11 +52,12 @@ inline void WriteBytes(const std::string& path, const std::string& bytes, bool a
     out << bytes;
 }
 
-// The real blocker on the real Linux file system, with the hosts file at hostsPath; dialogs,
-// events and the administrator's answer are fakes.
-struct RealHostsRig {
+// The real blocker on the real Linux file system and system information, with the hosts file at
+// hostsPath; the other ports are the bundle's fakes.
+struct RealHostsRig : FakePorts {
     explicit RealHostsRig(const std::string& hostsPath, const std::string& dataFolder)
-        : blocker(ports, controls, state, FixedHostsPaths(hostsPath)) {
+        : FakePorts(PortSwaps{.fs = &realFs, .system = &realSystem}),
+          blocker(ports, controls, state, FixedHostsPaths(hostsPath)) {
         state.DataFolder = dataFolder;
         state.UserIsAdmin = true;
         std::filesystem::create_directories(dataFolder);
@@ -70,16 +71,8 @@ struct RealHostsRig {
         blocker.StartBlocking(false);
     }
 
-    PosixFileSystem fs;
-    MemorySettingsStore settings;
-    RecordingDialogs dialogs;
-    CountingEventPump pump;
-    FakeAdminTest admin;
-    RecordingAutostart autostart;
-    PosixSystemInfo system;
-    RecordingShell shell;
-    FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    PosixFileSystem realFs;
+    PosixSystemInfo realSystem;
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker;

@@ -5,7 +5,7 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemInfo.h"
-#include "support/Fakes.h"
+#include "support/FakePorts.h"
 #include "ui/model/Form1Controls.h"
 
 #include <gtest/gtest.h>
@@ -36,12 +36,15 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
     return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
-class PrefixHostsFile : public ::testing::Test {
+// The real Windows file system and system information in place of the fakes.
+class PrefixHostsFile : public ::testing::Test, protected FakePorts {
 protected:
+    PrefixHostsFile() : FakePorts(PortSwaps{.fs = &winFs, .system = &winSystem}) {}
+
     void SetUp() override {
         if (!UnderWine())
             GTEST_SKIP() << "changes the hosts file; runs only in a throwaway Wine prefix";
-        hostsPath = WindowsHostsPaths(system).hostsPath();
+        hostsPath = WindowsHostsPaths(winSystem).hostsPath();
         original = ReadWhole(hostsPath);
         saved = true;
         state.DataFolder = scratch.path();
@@ -60,34 +63,26 @@ protected:
     }
 
     ScratchFolder scratch;
-    Win32FileSystem fs;
-    Win32SystemInfo system;
-    MemorySettingsStore settings;
-    RecordingDialogs dialogs;
-    CountingEventPump pump;
-    FakeAdminTest admin;
-    RecordingAutostart autostart;
-    RecordingShell shell;
-    FakeClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    Win32FileSystem winFs;
+    Win32SystemInfo winSystem;
     Form1Controls controls;
     AppState state;
-    HostsBlocker blocker{ports, controls, state, WindowsHostsPaths(system)};
+    HostsBlocker blocker{ports, controls, state, WindowsHostsPaths(winSystem)};
     std::string hostsPath;
     std::string original;
     bool saved = false;
 };
 
 TEST_F(PrefixHostsFile, SystemFolderAndWindirNameTheSameHostsFile) {
-    const HostsPaths paths = WindowsHostsPaths(system);
-    EXPECT_EQ(paths.hostsPath(), GetSystemFolder(system) + "\\drivers\\etc\\hosts");
+    const HostsPaths paths = WindowsHostsPaths(winSystem);
+    EXPECT_EQ(paths.hostsPath(), GetSystemFolder(winSystem) + "\\drivers\\etc\\hosts");
     const auto viaSystem = IdentityOf(paths.hostsPath());
     const auto viaWindir = IdentityOf(paths.restoreTarget());
     ASSERT_TRUE(viaSystem) << paths.hostsPath();
     ASSERT_TRUE(viaWindir) << paths.restoreTarget();
     EXPECT_EQ(*viaSystem, *viaWindir);
-    EXPECT_TRUE(FileExists(fs, paths.hostsPath()));
-    EXPECT_FALSE(FileExists(fs, GetSystemFolder(system)));
+    EXPECT_TRUE(FileExists(winFs, paths.hostsPath()));
+    EXPECT_FALSE(FileExists(winFs, GetSystemFolder(winSystem)));
 }
 
 TEST_F(PrefixHostsFile, StartAppendsCrLfLinesAndStopGivesBackTheFileExactly) {
@@ -105,7 +100,7 @@ TEST_F(PrefixHostsFile, StartAppendsCrLfLinesAndStopGivesBackTheFileExactly) {
 
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(ReadWhole(hostsPath), "127.0.0.1 localhost\r\n::1 localhost");
-    EXPECT_FALSE(FileExists(fs, scratch.file("hosts")));
+    EXPECT_FALSE(FileExists(winFs, scratch.file("hosts")));
     EXPECT_EQ(controls.PushButton2.caption(), "Start Blocking");
 }
 

@@ -1,0 +1,53 @@
+# Fails when a source file under src/ includes a header from a layer above its own, so the
+# include arrows keep running one way:
+#   front ends (ui/qt, ui/win32) -> app -> blocking, sitelist, settings
+#     -> common and the look and feel (ui/) -> platform -> the control model (ui/model)
+# Usage: cmake -DSOURCE_DIR=<repository>/src -P CheckIncludeArrows.cmake
+
+if(NOT SOURCE_DIR)
+  message(FATAL_ERROR "SOURCE_DIR is not set")
+endif()
+
+# The layer of a path relative to src/; the most specific prefix wins.
+function(layer_of path out)
+  if(path MATCHES "^ui/(qt|win32)/")
+    set(level 5)
+  elseif(path MATCHES "^app/")
+    set(level 4)
+  elseif(path MATCHES "^(blocking|sitelist|settings)/")
+    set(level 3)
+  elseif(path MATCHES "^ui/model/")
+    set(level 0)
+  elseif(path MATCHES "^(common|ui)/")
+    set(level 2)
+  elseif(path MATCHES "^platform/")
+    set(level 1)
+  else()
+    set(level -1)
+  endif()
+  set(${out} ${level} PARENT_SCOPE)
+endfunction()
+
+file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/*.cpp")
+set(faults "")
+foreach(source IN LISTS sources)
+  layer_of("${source}" own)
+  if(own LESS 0)
+    continue()
+  endif()
+  file(STRINGS "${SOURCE_DIR}/${source}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS lines)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+    layer_of("${header}" theirs)
+    if(theirs GREATER own)
+      list(APPEND faults "${source} includes ${header}")
+    endif()
+  endforeach()
+endforeach()
+
+list(LENGTH sources count)
+if(faults)
+  list(JOIN faults "\n  " text)
+  message(FATAL_ERROR "Includes reaching up a layer:\n  ${text}")
+endif()
+message(STATUS "Include arrows run one way in ${count} source files")

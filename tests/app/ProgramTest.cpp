@@ -1,0 +1,78 @@
+#include "ProgramRig.h"
+
+#include <gtest/gtest.h>
+
+namespace palisade::test {
+namespace {
+
+TEST(ProgramSessionEnd, ClosesAtOnceWithoutABoxCancelsTheOpenOnesAndTheDialogAndQuitsOnce) {
+    ProgramRig rig; // not an administrator: the close would refuse to unblock with a message
+    rig.settings.set("Password", "pw");
+    rig.program->Start();
+    rig.program->SecondStart(false); // brought forward: the password window opens
+    ASSERT_TRUE(rig.password().window.visible());
+
+    rig.program->SessionEnd();
+    rig.program->SessionEnd();
+    rig.main().window.requestClose();
+
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.dialogs.cancelled, 1);
+    EXPECT_FALSE(rig.password().window.loaded() || rig.main().window.visible());
+    EXPECT_EQ(rig.settings.get("BlockOnStart"), "0");
+    EXPECT_TRUE(rig.settings.has("Blocked Websites"));
+    EXPECT_EQ(rig.quits, 1);
+}
+
+TEST(ProgramQuit, AnEndDuringANestedWaitQuitsWhenTheOuterHandlerHasReturned) {
+    // A close in the start; a close or the session's end in a click; the session's end in the
+    // balloon's wait, which it ends at once.
+    for (int arrival : {0, 1, 2, 3}) {
+        ProgramRig rig;
+        rig.admin.result = -1;
+        rig.settings.set("BlockOnStart", arrival == 0 ? "1" : "0");
+        rig.settings.set("Blocked Websites", "a.example||My_Separator||");
+        int quitsInside = -1;
+        auto end = [&] {
+            if (arrival >= 2)
+                rig.program->SessionEnd();
+            else
+                rig.main().window.requestClose();
+            quitsInside = rig.quits;
+        };
+        if (arrival < 3)
+            rig.pump.pending.push_back(end); // while the start of blocking lets events run
+        else // queued as the block line is written, so it arrives in the balloon's wait
+            rig.fs.beforeOp = [&](FsOp op, const std::string&) {
+                if (op == FsOp::Append && rig.pump.waits == 0)
+                    rig.pump.pending.push_back(end);
+            };
+        rig.program->Start();
+        if (arrival != 0)
+            rig.main().PushButton2.press();
+
+        EXPECT_EQ(quitsInside, 0);
+        EXPECT_EQ(rig.quits, 1);
+        EXPECT_EQ(rig.pump.waits, arrival == 3 ? 1 : 0);
+        EXPECT_FALSE(rig.main().window.visible());
+        EXPECT_EQ(rig.settings.get("BlockOnStart"), "1"); // closed while blocking was on
+    }
+}
+
+TEST(ProgramHandOver, OnlyARunningCopyThatCannotWriteTheHostsFileStepsAside) {
+    EXPECT_TRUE(TakesOver(true, false));
+    EXPECT_FALSE(TakesOver(true, true) || TakesOver(false, false) || TakesOver(false, true));
+    for (bool running : {false, true}) {
+        ProgramRig rig(running);
+        rig.program->Start();
+        int forward = 0;
+        rig.main().window.activateRequested.connect([&] { ++forward; });
+        EXPECT_EQ(rig.program->SecondStart(true), !running);
+        EXPECT_EQ(rig.quits, running ? 0 : 1); // steps aside as at the session's end
+        EXPECT_EQ(forward, running ? 1 : 0);   // or comes forward (the day's test: through
+                                               // the password when there is one)
+    }
+}
+
+} // namespace
+} // namespace palisade::test
