@@ -4,7 +4,8 @@
 # system is touched. Needs root and a built program. Usage:
 #   scripts/screenshots.sh [PROGRAM] [FOLDER]   (defaults: build/linux/src/ui/qt/palisade, docs)
 here=$(cd "$(dirname "$0")/.." && pwd)
-. "$here/tests/ui/qt/desktop-sandbox.sh"
+SANDBOX_HERE="$here/tests/ui/qt"
+. "$SANDBOX_HERE/desktop-sandbox.sh"
 sandbox_enter "$0" "$@"
 PROGRAM=$(realpath "${1:-$here/build/linux/src/ui/qt/palisade}")
 OUT=$(realpath "${2:-$here/docs}")

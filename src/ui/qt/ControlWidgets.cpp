@@ -41,7 +41,6 @@ QWidget* MakePushButton(PushButton& model, QWidget* parent) {
     button->setAutoDefault(false);
     Follow(model, button, [&model](QPushButton* b) { b->setText(Caption(model)); });
     QObject::connect(button, &QPushButton::clicked, button, [&model] { model.press(); });
-    OnMouseMove(button, [&model] { model.mouseMove(); });
     return button;
 }
 
@@ -96,7 +95,6 @@ QWidget* MakeTextBox(TextBox& model, QWidget* parent) {
         if (w)
             w->setFocus(Qt::OtherFocusReason);
     });
-    OnMouseMove(edit, [] {});
     return edit;
 }
 
@@ -104,7 +102,6 @@ QWidget* MakeFrame(Frame& model, QWidget* parent) {
     auto* frame = new QGroupBox(parent);
     frame->setAutoFillBackground(true);
     Follow(model, frame, [&model](QGroupBox* f) { f->setTitle(Caption(model)); });
-    OnMouseMove(frame, [&model] { model.mouseMove(); });
     return frame;
 }
 
@@ -146,6 +143,9 @@ QWidget* MakeControlWidget(Control& control, QWidget* parent) {
     widget->setFont(FontOf(control.font()));
     widget->setVisible(control.visible());
     ApplyColors(widget, control);
+    // The list reports moves over its rows itself.
+    if (control.kind() != ControlKind::ListView)
+        OnMouseMove(widget, [&control] { control.mouseMove(); });
     return widget;
 }
 

@@ -5,32 +5,32 @@
 
 #include <QDialog>
 #include <QPushButton>
-#include <algorithm>
 #include <map>
 
 namespace palisade::qt {
 
 namespace {
 
-// The password window: Enter presses its default button, Escape asks to close it, as the close
-// box does; what closing means is the program's decision.
+// The password window: a dialog, so that its default button looks the part. Whatever would
+// reject it (Escape) presses its cancel button instead; what that means is the program's
+// decision.
 class DialogWindow : public QDialog {
 public:
     explicit DialogWindow(Window& model) : model_(model) {}
 
-    void reject() override { model_.requestClose(); }
+    void reject() override {
+        if (!model_.pressCancel())
+            model_.requestClose();
+    }
 
 private:
     Window& model_;
 };
 
-bool TakesFocus(const Control& control) {
-    return control.kind() != ControlKind::Frame && control.kind() != ControlKind::Label;
-}
-
 } // namespace
 
-FormView::FormView(std::unique_ptr<QWidget> window, Window& model, std::vector<Control*> controls,
+FormView::FormView(std::unique_ptr<QWidget> window, Window& model,
+                   const std::vector<Control*>& controls, const std::vector<Control*>& tabOrder,
                    const QIcon& icon)
     : window_(std::move(window)) {
     new WindowBinding(model, window_.get(), icon);
@@ -42,22 +42,21 @@ FormView::FormView(std::unique_ptr<QWidget> window, Window& model, std::vector<C
         made[control->name()] = MakeControlWidget(*control, parent ? parent : window_.get());
     }
 
-    std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
-        return a->tabIndex() < b->tabIndex();
-    });
+    for (Control* control : controls)
+        if (!control->takesFocus())
+            made[control->name()]->setFocusPolicy(Qt::NoFocus);
     QWidget* previous = nullptr;
-    for (Control* control : controls) {
+    for (Control* control : tabOrder) {
         QWidget* widget = made[control->name()];
-        if (!TakesFocus(*control)) {
-            widget->setFocusPolicy(Qt::NoFocus);
-            continue;
-        }
         if (previous == nullptr)
             widget->setFocus(Qt::OtherFocusReason); // the first in order holds the focus at first
         else
             QWidget::setTabOrder(previous, widget);
         previous = widget;
     }
+    if (PushButton* button = model.defaultButton())
+        if (auto* widget = qobject_cast<QPushButton*>(made[button->name()]))
+            widget->setDefault(true);
 }
 
 FormView::~FormView() = default;
@@ -71,21 +70,17 @@ std::unique_ptr<FormView> FormView::MainWindow(Form1Controls& controls, const QI
         nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                      Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                      Qt::WindowCloseButtonHint);
-    return std::unique_ptr<FormView>(
-        new FormView(std::move(window), controls.window, controls.controls(), icon));
+    return std::unique_ptr<FormView>(new FormView(std::move(window), controls.window,
+                                                  controls.controls(), controls.tabOrder(), icon));
 }
 
 std::unique_ptr<FormView> FormView::PasswordWindow(Form2Controls& controls, const QIcon& icon) {
     auto dialog = std::make_unique<DialogWindow>(controls.window);
     dialog->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    QDialog* raw = dialog.get();
-    auto view = std::unique_ptr<FormView>(
-        new FormView(std::move(dialog), controls.window, controls.controls(), icon));
-    raw->setSizeGripEnabled(false);
-    if (auto* ok = view->find("PushButton2"); auto* button = qobject_cast<QPushButton*>(ok))
-        button->setDefault(true);
-    return view;
+    dialog->setSizeGripEnabled(false);
+    return std::unique_ptr<FormView>(new FormView(std::move(dialog), controls.window,
+                                                  controls.controls(), controls.tabOrder(), icon));
 }
 
 } // namespace palisade::qt

@@ -26,8 +26,8 @@ public:
     QWidget* find(const char* name) const;
 
 private:
-    FormView(std::unique_ptr<QWidget> window, Window& model, std::vector<Control*> controls,
-             const QIcon& icon);
+    FormView(std::unique_ptr<QWidget> window, Window& model, const std::vector<Control*>& controls,
+             const std::vector<Control*>& tabOrder, const QIcon& icon);
 
     std::unique_ptr<QWidget> window_;
 };

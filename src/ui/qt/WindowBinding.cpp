@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QTimer>
 #include <QWindowStateChangeEvent>
@@ -25,12 +26,20 @@ WindowBinding::WindowBinding(Window& model, QWidget* widget, QIcon programIcon)
         if (self)
             self->refresh();
     });
+    model.activateRequested.connect([self = QPointer<WindowBinding>(this)] {
+        if (self)
+            self->bringToFront();
+    });
     refresh();
 }
 
 void WindowBinding::refresh() {
     if (!widget_)
         return;
+    // A window loaded afresh opens centred, as the first time.
+    if (wasLoaded_ && !model_.loaded())
+        placed_ = false;
+    wasLoaded_ = model_.loaded();
     widget_->setWindowTitle(Shown(model_.caption()));
     widget_->setWindowIcon(model_.icon() == WindowIcon::Program ? programIcon_ : QIcon());
     ApplyColors(widget_, model_);
@@ -42,9 +51,9 @@ void WindowBinding::refresh() {
         widget_->unsetCursor();
     else
         widget_->setCursor(PointerFor(model_.mousePointer(), custom_));
-    if (!inStateChange_) {
-        applyStateAndVisibility();
-    } else if (!applyQueued_) {
+    // The window system is told only where the model has settled: a window that is minimised
+    // and at once hidden by the program is hidden, never first iconified.
+    if (!applyQueued_) {
         applyQueued_ = true;
         QTimer::singleShot(0, this, [this] {
             applyQueued_ = false;
@@ -60,10 +69,9 @@ void WindowBinding::applyStateAndVisibility() {
                                     : model_.state() == WindowState::Maximized ? Qt::WindowMaximized
                                                                                : Qt::WindowNoState;
     if (!model_.visible()) {
-        // A hidden window takes its state without being shown.
+        // Its state is given when it is shown again: the window system is still unmapping it.
         if (widget_->isVisible())
             widget_->hide();
-        widget_->setWindowState(wanted);
         return;
     }
     if (!placed_) {
@@ -76,6 +84,17 @@ void WindowBinding::applyStateAndVisibility() {
         widget_->show();
 }
 
+void WindowBinding::userChangedState() {
+    if (!widget_ || !widget_->isVisible())
+        return;
+    const Qt::WindowStates now = widget_->windowState();
+    const WindowState state = now.testFlag(Qt::WindowMinimized)   ? WindowState::Minimized
+                              : now.testFlag(Qt::WindowMaximized) ? WindowState::Maximized
+                                                                  : WindowState::Normal;
+    if (state != model_.state())
+        model_.setState(state);
+}
+
 void WindowBinding::centre() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
@@ -84,30 +103,42 @@ void WindowBinding::centre() {
     widget_->move(area.center() - QPoint(widget_->width() / 2, widget_->height() / 2));
 }
 
+void WindowBinding::bringToFront() {
+    if (!widget_)
+        return;
+    applyStateAndVisibility();
+    if (!widget_->isVisible())
+        return;
+    widget_->raise();
+    widget_->activateWindow();
+}
+
 bool WindowBinding::eventFilter(QObject* watched, QEvent* event) {
     if (watched != widget_)
         return false;
     switch (event->type()) {
+    // What the window system reports reaches the program from the event loop, not from inside
+    // the window system's own event: the program's handling may wait, letting events run.
     case QEvent::Close:
         // Closing is the program's decision, made by its close handling.
         event->ignore();
-        model_.requestClose();
+        QTimer::singleShot(0, this, [this] { model_.requestClose(); });
         return true;
-    case QEvent::WindowStateChange: {
-        const Qt::WindowStates now = widget_->windowState();
-        const WindowState state = now.testFlag(Qt::WindowMinimized)   ? WindowState::Minimized
-                                  : now.testFlag(Qt::WindowMaximized) ? WindowState::Maximized
-                                                                      : WindowState::Normal;
-        if (widget_->isVisible() && state != model_.state()) {
-            inStateChange_ = true;
-            model_.setState(state);
-            inStateChange_ = false;
-        }
+    case QEvent::WindowStateChange:
+        QTimer::singleShot(0, this, [this] { userChangedState(); });
         return false;
-    }
     case QEvent::MouseMove:
         model_.mouseMove();
         return false;
+    case QEvent::KeyPress: {
+        // Reaches the window only when the focused control has not taken the key.
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return model_.pressDefault();
+        if (key == Qt::Key_Escape)
+            return model_.pressCancel();
+        return false;
+    }
     default:
         return false;
     }

@@ -12,8 +12,10 @@
 namespace palisade::qt {
 
 // Keeps a top-level widget in step with its window model: caption, icon, background, pointer,
-// state and visibility. The user's minimise and restore reach the model as state changes, the
-// close box as a close request; the widget itself never closes.
+// state and visibility, loading (an unloaded window opens centred again) and requests to come to
+// the front. The user's minimise and restore reach the model as state changes, the close box as
+// a close request, Enter and Escape as presses of the window's default and cancel buttons; the
+// widget itself never closes.
 class WindowBinding : public QObject {
 public:
     WindowBinding(Window& model, QWidget* widget, QIcon programIcon);
@@ -26,6 +28,9 @@ protected:
 private:
     void applyStateAndVisibility();
     void centre();
+    void bringToFront();
+    // The user has minimised or restored the window (also from the task bar).
+    void userChangedState();
 
     Window& model_;
     QPointer<QWidget> widget_;
@@ -33,9 +38,7 @@ private:
     std::string cursorFile_;
     std::optional<QCursor> custom_;
     bool placed_ = false;
-    // Inside the handling of a state change the window manager has made; changes the model makes
-    // in answer wait until it is over, when the window system takes them.
-    bool inStateChange_ = false;
+    bool wasLoaded_ = false;
     bool applyQueued_ = false;
 };
 

@@ -106,6 +106,7 @@ TEST(Layout, WidgetsFollowTheModelAndTheUserReachesIt) {
     int presses = 0;
     model.Check1.click.connect([&] { ++clicks; });
     model.PushButton2.click.connect([&] { ++presses; });
+    model.Check1.setCaption("Load this software at desktop login");
     view->window()->show();
 
     model.PushButton2.setCaption("Stop Blocking");

@@ -11,6 +11,8 @@
 #   ...and the helpers below for windows, clicks and keys. Everything started is ended, by its
 #   process id, when the script exits.
 
+# The folder of this file; a script sourcing it from elsewhere sets it first.
+SANDBOX_HERE=${SANDBOX_HERE:-$(cd "$(dirname "$0")" && pwd)}
 SANDBOX_HOSTS_ORIGINAL='127.0.0.1	localhost
 ::1	localhost ip6-localhost ip6-loopback
 # scratch hosts file, no line end at its end'
@@ -61,7 +63,10 @@ sandbox_setup() {
     export XDG_CONFIG_HOME="$HOME/.config" XDG_DATA_HOME="$HOME/.local/share"
     export XDG_CACHE_HOME="$HOME/.cache"
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SUDO_UID PKEXEC_UID
+    # A sanitizer build reports what libraries under Qt keep until the end as leaks.
+    export LSAN_OPTIONS="suppressions=$SANDBOX_HERE/lsan.supp:print_suppressions=0"
     SETTINGS_FILE="$XDG_CONFIG_HOME/Quillmoor/Palisade Software.ini"
+    LIST_FILE="$XDG_CONFIG_HOME/Quillmoor/Palisade Software.Blocked Websites"
 }
 
 desktop_start() {
@@ -157,9 +162,14 @@ tray_icon() {
     return 1
 }
 
+tray_shown() { tray_icon >/dev/null; }
+
+# Near the icon's bottom edge: the balloon's tip overlaps its top, and a click there is a click
+# on the balloon.
 click_tray_icon() {
     icon=$(tray_icon) || { echo "no tray icon to click" >&2; return 1; }
-    xdotool mousemove --window "$icon" 6 6 click "${1:-1}"
+    size=$(xdotool getwindowgeometry "$icon" | sed -n 's/.*Geometry: //p')
+    xdotool mousemove --window "$icon" $((${size%x*} / 2)) $((${size#*x} - 3)) click "${1:-1}"
     sleep 0.5
 }
 

@@ -2,7 +2,8 @@
 # The real program on a throwaway desktop (see desktop-sandbox.sh), driven as a user would: start,
 # add a site, start blocking (the resolver answers 127.0.0.1 for it), bring it back from the
 # notification area, close, start again hidden with blocking re-applied once, stop (the hosts
-# file is byte for byte what it was), and end by SIGTERM while hidden with the list kept.
+# file is byte for byte what it was); start a second copy, which hands over to the running one
+# and ends; and end by SIGTERM while hidden with the list kept.
 # Usage: real-program.sh PROGRAM. Exits 77 where it cannot run.
 . "$(dirname "$0")/desktop-sandbox.sh"
 sandbox_enter "$0" "$@"
@@ -39,12 +40,12 @@ need "the main window opens" wait_until 15 window_shown "$TITLE"
 click_in "$TITLE" 136 230 # "Add URL/IP Address"
 need "the input box asks for a site" wait_until 5 window_shown Palisade
 type_into Palisade "$SITE"
-check "the site is kept in the settings at once" grep -q "$SITE" "$SETTINGS_FILE"
+check "the site is kept in the settings at once" grep -q "$SITE" "$LIST_FILE"
 click_in "$TITLE" 268 409 # "Start Blocking"
 need "blocking hides the window into the notification area" wait_until 10 window_gone "$TITLE"
 check "the resolver answers 127.0.0.1 for the site" [ "$(resolve $SITE)" = 127.0.0.1 ]
 check "the hosts snapshot was taken" cmp -s "$DATA_FOLDER/hosts" "$SANDBOX/hosts.original"
-need "the tray icon is there" wait_until 5 tray_icon
+need "the tray icon is there" wait_until 5 tray_shown
 click_tray_icon
 need "a tray click brings the window back" wait_until 5 window_shown "$TITLE"
 close_window "$TITLE"
@@ -52,7 +53,7 @@ check "closing while blocking ends the program" ended_well
 check "blocking outlives the program" [ "$(resolve $SITE)" = 127.0.0.1 ]
 
 program_start
-need "the second start comes up in the notification area" wait_until 15 tray_icon
+need "the second start comes up in the notification area" wait_until 15 tray_shown
 sleep 1
 check "... with its window hidden" window_gone "$TITLE"
 check "... and blocking re-applied without a second line" [ "$(block_lines)" -eq 1 ]
@@ -66,11 +67,19 @@ close_window "$TITLE"
 check "closing ends the program" ended_well
 
 program_start
-need "the third start comes up in the notification area" wait_until 15 tray_icon
+need "the third start comes up in the notification area" wait_until 15 tray_shown
 sleep 1
+"$PROGRAM" >>"$SANDBOX/program.log" 2>&1 &
+second=$!
+check "a second copy ends at once" wait_until 10 sh -c "! kill -0 $second 2>/dev/null"
+wait "$second"
+check "... without an error" [ $? -eq 0 ]
+check "... and brings the running one forward" wait_until 5 window_shown "$TITLE"
+xdotool windowminimize "$(visible_window "$TITLE")"
+check "minimising hides it again" wait_until 10 window_gone "$TITLE"
 kill -TERM "$PROGRAM_PID"
 check "SIGTERM while hidden ends the program" ended_well
-check "... with the list kept" grep -q "$SITE" "$SETTINGS_FILE"
+check "... with the list kept" grep -q "$SITE" "$LIST_FILE"
 check "... and the hosts file untouched" same_as_original
 
 if [ "$failures" -ne 0 ]; then
