@@ -4,11 +4,9 @@
 #include "ui/qt/ProgramIcon.h"
 #include "ui/qt/QtText.h"
 
-#include <QCheckBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTreeView>
 #include <gmock/gmock.h>
 
@@ -93,46 +91,6 @@ TEST(Layout, ThePasswordWindowIsBuiltAsDesigned) {
     EXPECT_TRUE(qobject_cast<QPushButton*>(view->find("PushButton2"))->isDefault());
     EXPECT_THAT(TabOrder(view->find("txtPassword")),
                 ElementsAre("txtPassword", "PushButton2", "PushButton1"));
-}
-
-TEST(Layout, WidgetsFollowTheModelAndTheUserReachesIt) {
-    Form1Controls model;
-    auto view = FormView::MainWindow(model, ProgramIcon());
-    auto* check8 = qobject_cast<QCheckBox*>(view->find("Check8"));
-    auto* check1 = qobject_cast<QCheckBox*>(view->find("Check1"));
-    auto* button = qobject_cast<QPushButton*>(view->find("PushButton2"));
-    auto* password = qobject_cast<QLineEdit*>(view->find("txtPassword"));
-    int clicks = 0;
-    int presses = 0;
-    model.Check1.click.connect([&] { ++clicks; });
-    model.PushButton2.click.connect([&] { ++presses; });
-    model.Check1.setCaption("Load this software at desktop login");
-    view->window()->show();
-
-    model.PushButton2.setCaption("Stop Blocking");
-    model.Check8.setValue(CheckBox::Checked);
-    model.Check8.setVisible(false);
-    model.txtPassword.setText("s\xc3\xa9same");
-    model.txtPassword.select(0, model.txtPassword.text().size());
-    EXPECT_EQ(button->text(), "Stop Blocking");
-    EXPECT_TRUE(check8->isChecked());
-    EXPECT_FALSE(check8->isVisible());
-    EXPECT_EQ(password->text(), QString::fromUtf8("s\xc3\xa9same"));
-    EXPECT_EQ(password->selectedText(), password->text());
-
-    QTest::mouseClick(check1, Qt::LeftButton);
-    QTest::mouseClick(button, Qt::LeftButton);
-    password->clear();
-    QTest::keyClicks(password, QStringLiteral("pw"));
-    EXPECT_EQ(model.Check1.value(), CheckBox::Checked);
-    EXPECT_EQ(clicks, 1);
-    EXPECT_EQ(presses, 1);
-    EXPECT_EQ(model.txtPassword.text(), "pw");
-
-    model.window.setMousePointer(pointers::Busy);
-    EXPECT_EQ(view->window()->cursor().shape(), Qt::WaitCursor);
-    model.window.setMousePointer(pointers::Custom);
-    EXPECT_EQ(view->window()->cursor().shape(), Qt::PointingHandCursor);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The Qt ports and helpers: texts, the open-file dialog's filter and result, the codes of clicks
 // and keys, the event pump, the dialogs, the notification area and the signal pipe.
+#include "GuiRig.h"
 #include "ui/qt/ListViewWidget.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QtEventPump.h"
@@ -9,8 +10,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFileDialog>
-#include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
@@ -21,6 +20,8 @@
 
 namespace palisade::qt {
 namespace {
+
+using test::WhenModal;
 
 using ::testing::ElementsAre;
 
@@ -99,31 +100,8 @@ TEST(QtEventPump, WaitsWithoutSpinningAndWakesForAnEvent) {
     EXPECT_LT(wall.elapsed(), 1000);
 }
 
-// Runs action on the modal box once it is up.
-void WhenModal(std::function<void(QWidget*)> action) {
-    QTimer::singleShot(0, [action] {
-        QWidget* box = QApplication::activeModalWidget();
-        if (box == nullptr)
-            return WhenModal(action);
-        action(box);
-    });
-}
-
-TEST(QtDialogs, BoxesShowTheirTextsAndGiveTheAnswer) {
+TEST(QtDialogs, MessageBoxesShowTheirTitleTextAndIcon) {
     QtDialogs dialogs;
-    WhenModal([](QWidget* box) {
-        auto* input = qobject_cast<QInputDialog*>(box);
-        ASSERT_NE(input, nullptr);
-        EXPECT_EQ(input->windowTitle(), "Palisade");
-        EXPECT_EQ(input->labelText(), "Enter URL/IP Address to block: ");
-        QTest::keyClicks(input->findChild<QLineEdit*>(), QStringLiteral("cafe.example"));
-        QTest::keyClick(input->findChild<QLineEdit*>(), Qt::Key_Return);
-    });
-    EXPECT_EQ(dialogs.inputBox("Enter URL/IP Address to block: ", "Palisade", ""), "cafe.example");
-
-    WhenModal([](QWidget* box) { QTest::keyClick(box, Qt::Key_Escape); });
-    EXPECT_EQ(dialogs.inputBox("prompt", "Palisade", "typed before"), "");
-
     for (const auto icon : {MessageIcon::None, MessageIcon::Warning}) {
         WhenModal([icon](QWidget* box) {
             auto* message = qobject_cast<QMessageBox*>(box);
@@ -137,33 +115,6 @@ TEST(QtDialogs, BoxesShowTheirTextsAndGiveTheAnswer) {
         });
         dialogs.messageBox("one\r\ntwo\r\rthree", "Application Error", icon);
     }
-}
-
-TEST(QtDialogs, TheOpenFileDialogOffersTextFilesFirstAndReturnsSeveralFiles) {
-    QtDialogs dialogs;
-    const QString folder = QDir::tempPath();
-    for (const char* name : {"palisade-a.txt", "palisade-b.txt"}) {
-        QFile file(folder + "/" + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
-    WhenModal([folder](QWidget* box) {
-        auto* dialog = qobject_cast<QFileDialog*>(box);
-        ASSERT_NE(dialog, nullptr);
-        EXPECT_EQ(dialog->windowTitle(), "Load List(s) - Hold Ctrl to select multiple list files");
-        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFiles);
-        EXPECT_EQ(dialog->selectedNameFilter(), "Text Files (*.txt)");
-        dialog->setDirectory(folder);
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(QStringLiteral("\"palisade-a.txt\" \"palisade-b.txt\""));
-        QTest::keyClick(name, Qt::Key_Return);
-    });
-    const std::string chosen =
-        dialogs.openFile({"Load List(s) - Hold Ctrl to select multiple list files",
-                          "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|", 0x280201});
-    EXPECT_EQ(chosen, folder.toStdString() + std::string("\0palisade-a.txt\0palisade-b.txt", 30));
-    QFile::remove(folder + "/palisade-a.txt");
-    QFile::remove(folder + "/palisade-b.txt");
 }
 
 TEST(QtDialogs, CancelAllClosesEveryOpenBoxAsCancelled) {
