@@ -36,7 +36,7 @@ wait_until 5 window_shown Palisade || fail "no input box"
 type_into Palisade "news.example.com"
 click_in "$TITLE" 268 312 # the password box
 xdotool type --delay 20 "secret"
-click_in "$TITLE" 60 250 # the first site
+click_in "$TITLE" 60 68 # the first site
 shoot "$TITLE" "$OUT/palisade-main-window.png"
 
 xdotool windowminimize "$(visible_window "$TITLE")"
