@@ -53,7 +53,8 @@ sandbox_setup() {
     printf '%s' "$SANDBOX_HOSTS_ORIGINAL" >"$SANDBOX/hosts.original"
     cp "$SANDBOX/hosts.original" "$SANDBOX/hosts"
     printf 'hosts: files\n' >"$SANDBOX/nsswitch.conf"
-    mkdir -p "$SANDBOX/varlib/Quillmoor/Palisade Software" "$SANDBOX/home" "$SANDBOX/run"
+    # The shared data folder is not there, as on a system where the program was never run as root.
+    mkdir -p "$SANDBOX/varlib" "$SANDBOX/home" "$SANDBOX/run"
     chmod 700 "$SANDBOX/run"
     mount --bind "$SANDBOX/hosts" /etc/hosts
     mount --bind "$SANDBOX/nsswitch.conf" /etc/nsswitch.conf
@@ -108,6 +109,18 @@ wait_until() {
 
 program_start() {
     "$PROGRAM" "$@" >>"$SANDBOX/program.log" 2>&1 &
+    PROGRAM_PID=$!
+}
+
+# Starts the program as an ordinary user (nobody) with a home and runtime folder of its own.
+program_start_as_user() {
+    chmod 711 "$SANDBOX"
+    mkdir -p "$SANDBOX/user-home" "$SANDBOX/user-run"
+    chown 65534:65534 "$SANDBOX/user-home" "$SANDBOX/user-run"
+    chmod 700 "$SANDBOX/user-run"
+    setpriv --reuid 65534 --regid 65534 --clear-groups env HOME="$SANDBOX/user-home" \
+        XDG_CONFIG_HOME="$SANDBOX/user-home/.config" XDG_RUNTIME_DIR="$SANDBOX/user-run" \
+        "$PROGRAM" >>"$SANDBOX/program.log" 2>&1 &
     PROGRAM_PID=$!
 }
 

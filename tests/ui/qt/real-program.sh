@@ -1,5 +1,6 @@
 #!/bin/sh
-# The real program on a throwaway desktop (see desktop-sandbox.sh), driven as a user would: start,
+# The real program on a throwaway desktop (see desktop-sandbox.sh), driven as a user would. A new
+# ordinary user's start opens the window with no message. Then, as root: start,
 # add a site, start blocking (the resolver answers 127.0.0.1 for it), bring it back from the
 # notification area, close, start again hidden with blocking re-applied once, stop (the hosts
 # file is byte for byte what it was); start a second copy, which hands over to the running one
@@ -29,11 +30,28 @@ need() {
 }
 block_lines() { grep -c "^127\.0\.0\.1 *$SITE\$" /etc/hosts; }
 same_as_original() { cmp -s /etc/hosts "$SANDBOX/hosts.original"; }
+# No window of the program is up but the main window and the tray icon.
+no_message() {
+    icon=$(tray_icon)
+    for window in $(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null); do
+        [ "$window" = "$icon" ] && continue
+        [ "$(xdotool getwindowname "$window")" = "$TITLE" ] && continue
+        echo "unexpected window: $(xdotool getwindowname "$window")"
+        return 1
+    done
+}
 ended_well() { program_ended 15 && [ "$PROGRAM_STATUS" -eq 0 ]; }
 
 sandbox_setup
 need "the desktop starts" desktop_start
 check "the resolver knows nothing of the site" [ -z "$(resolve $SITE)" ]
+
+program_start_as_user
+need "a new ordinary user's start opens the main window" wait_until 15 window_shown "$TITLE"
+sleep 1
+check "... with no message" no_message
+kill -TERM "$PROGRAM_PID"
+check "... and ends by SIGTERM" ended_well
 
 program_start
 need "the main window opens" wait_until 15 window_shown "$TITLE"
