@@ -41,6 +41,10 @@ struct BehalfCase {
     std::string runtime;
 };
 
+void PrintTo(const BehalfCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class OnBehalf : public ::testing::TestWithParam<BehalfCase> {};
 
 TEST_P(OnBehalf, FindsTheUserAndTheirRuntimeFolder) {

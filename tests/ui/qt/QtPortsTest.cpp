@@ -2,6 +2,7 @@
 // and keys, the event pump, the dialogs, the notification area and the signal pipe.
 #include "GuiRig.h"
 #include "ui/qt/ListViewWidget.h"
+#include "ui/qt/Pointers.h"
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QtEventPump.h"
 #include "ui/qt/QtNotificationShell.h"
@@ -12,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <csignal>
@@ -76,6 +78,31 @@ TEST(QtCodes, ClicksAndKeysMapToTheirCodes) {
                                         {Qt::Key_Escape, 27}, {Qt::Key_F1, 0}};
     for (const auto& [key, code] : keys)
         EXPECT_EQ(KeyCodeOf(key), code) << key;
+}
+
+TEST(Pointers, ACursorFileGivesItsImageAndHotSpotAndAnythingElseNothing) {
+    QFile ico(QStringLiteral(SOURCE_ICONS "/palisade.ico"));
+    ASSERT_TRUE(ico.open(QIODevice::ReadOnly));
+    QByteArray cursor = ico.readAll();
+    const QByteArray icon = cursor;
+    cursor[2] = 2;                                                  // type: cursor
+    cursor[10] = 5, cursor[11] = 0, cursor[12] = 7, cursor[13] = 0; // first image's hot spot
+    QTemporaryDir dir;
+    const std::pair<QByteArray, std::optional<QPoint>> files[] = {
+        {cursor, QPoint(5, 7)}, {icon, std::nullopt}, {"not a cursor", std::nullopt}};
+    for (const auto& [bytes, hotSpot] : files) {
+        QFile file(dir.filePath("HAND-M.CUR"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        const auto loaded = LoadCursorFile(file.fileName().toStdString());
+        ASSERT_EQ(loaded.has_value(), hotSpot.has_value());
+        if (loaded) {
+            EXPECT_EQ(loaded->hotSpot(), *hotSpot);
+            EXPECT_FALSE(loaded->pixmap().isNull());
+        }
+    }
+    EXPECT_FALSE(LoadCursorFile(dir.filePath("missing.cur").toStdString()));
 }
 
 TEST(QtEventPump, WaitsWithoutSpinningAndWakesForAnEvent) {

@@ -71,6 +71,10 @@ struct HandOverCase {
     Outcome outcome;
 };
 
+void PrintTo(const HandOverCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class HandOver : public ::testing::TestWithParam<HandOverCase> {};
 
 TEST_P(HandOver, TheCopyThatCanWriteTheHostsFileCarriesOn) {

@@ -66,6 +66,8 @@ sandbox_setup() {
     unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SUDO_UID PKEXEC_UID
     # A sanitizer build reports what libraries under Qt keep until the end as leaks.
     export LSAN_OPTIONS="suppressions=$SANDBOX_HERE/lsan.supp:print_suppressions=0"
+    # libxkbcommon hands strndup names that end at their length, not at a NUL.
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}strict_string_checks=0"
     SETTINGS_FILE="$XDG_CONFIG_HOME/Quillmoor/Palisade Software.ini"
     LIST_FILE="$XDG_CONFIG_HOME/Quillmoor/Palisade Software.Blocked Websites"
 }
