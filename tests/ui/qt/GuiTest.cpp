@@ -188,11 +188,10 @@ TEST(Gui, WithoutANotificationAreaTheWindowWaitsOnTheTaskBar) {
     EXPECT_FALSE(rig.main()->isMinimized());
 }
 
-TEST(Gui, ASecondStartBringsTheProgramForwardAndClosingSavesAndEnds) {
+TEST(Gui, ASecondStartBringsTheHiddenProgramForward) {
     GuiRig rig;
     rig.start();
-    rig.click(rig.in1("PushButton5"));
-    rig.click(rig.in1("PushButton2"));
+    rig.minimise();
     ASSERT_FALSE(rig.main()->isVisible());
 
     SingleInstance running(rig.scratch.path(), true);
@@ -209,14 +208,32 @@ TEST(Gui, ASecondStartBringsTheProgramForwardAndClosingSavesAndEnds) {
     second->wait();
     rig.settle();
     EXPECT_EQ(outcome, SingleInstance::Outcome::HandedOver);
-    EXPECT_TRUE(rig.main()->isVisible()) << "the running copy was not brought forward";
+    EXPECT_TRUE(rig.main()->isVisible());
+}
 
-    rig.main()->close();
-    rig.settle();
-    EXPECT_TRUE(rig.frontEnd->ended());
-    EXPECT_EQ(rig.fakes.settings.get("BlockOnStart"), "1");
-    EXPECT_EQ(rig.fakes.settings.get("Minimized"), "On");
-    EXPECT_THAT(rig.fakes.settings.get("Blocked Websites"), HasSubstr("instagram.com"));
+TEST(Gui, TheCloseBoxAndTheSessionsLastWordEndTheProgramThroughItsCloseHandling) {
+    const std::pair<const char*, std::function<void(GuiRig&)>> endings[] = {
+        {"close box", [](GuiRig& rig) { rig.main()->close(); }},
+        {"session manager's last word",
+         [](GuiRig&) {
+             QEvent quit(QEvent::Quit);
+             QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+         }},
+    };
+    for (const auto& [what, end] : endings) {
+        GuiRig rig;
+        rig.start();
+        rig.click(rig.in1("PushButton5"));
+        rig.click(rig.in1("PushButton2"));
+        rig.trayClick();
+        end(rig);
+        rig.settle();
+        EXPECT_TRUE(rig.frontEnd->ended()) << what;
+        EXPECT_FALSE(rig.main()->isVisible()) << what;
+        EXPECT_EQ(rig.fakes.settings.get("BlockOnStart"), "1") << what;
+        EXPECT_EQ(rig.fakes.settings.get("Minimized"), "On") << what;
+        EXPECT_THAT(rig.fakes.settings.get("Blocked Websites"), HasSubstr("instagram.com")) << what;
+    }
 }
 
 } // namespace
