@@ -25,6 +25,15 @@ bool AppendLineToFile(FileSystem& fs, const std::string& path, const std::string
     }
 }
 
+bool TrySyncFile(FileSystem& fs, const std::string& path) {
+    try {
+        fs.syncFile(path);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
 bool TryCopyFile(FileSystem& fs, const std::string& source, const std::string& destination) {
     try {
         fs.copyFile(source, destination);

@@ -18,6 +18,9 @@ bool FileExists(FileSystem& fs, const std::string& path);
 bool AppendLineToFile(FileSystem& fs, const std::string& path, const std::string& text,
                       const std::string& lineEnd);
 
+// Makes what was written to the file reach the disk. True when that worked. Never throws.
+bool TrySyncFile(FileSystem& fs, const std::string& path);
+
 // Copies source over destination. True when the copy worked. Never throws.
 bool TryCopyFile(FileSystem& fs, const std::string& source, const std::string& destination);
 

@@ -4,8 +4,9 @@
 #include "blocking/HostsText.h"
 #include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
+#include "platform/HostsLockHold.h"
 
-#include <set>
+#include <unordered_set>
 
 namespace palisade {
 
@@ -22,6 +23,7 @@ void HostsBlocker::ShowMessage(const std::string& text) {
 
 void HostsBlocker::StartBlocking(bool reapply) {
     ErrorTrap trap(ports_.dialogs, "Form1", "StartBlocking");
+    HostsLockHold lock(ports_.hostsLock, ports_.pump, ports_.clock);
     std::string hostsPath;
     bool failed = false;
     bool allOk = true;
@@ -29,76 +31,89 @@ void HostsBlocker::StartBlocking(bool reapply) {
     trap(100, [&] { hostsPath = paths_.hostsPath(); });
     trap(102, [&] { ports_.pump.doEvents(); });
     trap(104, [&] { failed = false; });
-    // An existing snapshot was taken before any of our lines and is never replaced.
-    if (reapply) {
-        if (trap.when(106,
-                      [&] { return state_.UserIsAdmin && !FileExists(ports_.fs, SnapshotPath()); }))
-            trap(108, [&] { TakeSnapshot(hostsPath); });
-    } else if (trap.when(110, [&] { return !FileExists(ports_.fs, SnapshotPath()); })) {
-        trap(112, [&] { TakeSnapshot(hostsPath); });
-    }
-    if (trap.when(114, [&] { return state_.UserIsAdmin; })) {
-        trap(116, [&] { allOk = true; });
-        trap(118, [&] { allOk = AppendBlockLines(hostsPath); });
-        if (trap.when(120, [&] { return !reapply && !allOk; })) {
-            trap(122, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-            trap(124, [&] { failed = true; });
-            trap(126, [&] {
-                ShowMessage(std::string(StartFailedText) + "\r\n" +
-                            std::string(state_.texts().adminAdvice));
-            });
+    // Copies of the program in other sessions never interleave their hosts-file work with ours.
+    // A re-apply by a non-administrator writes nothing and needs no lock.
+    if (trap.when(106, [&] { return state_.UserIsAdmin || !reapply; }))
+        trap(108, [&] { allOk = lock.acquire(state_.DataFolder); });
+    if (trap.when(110, [&] { return lock.held(); })) {
+        // An existing snapshot was taken before any of our lines and is never replaced.
+        if (reapply) {
+            if (trap.when(112, [&] {
+                    return state_.UserIsAdmin && !FileExists(ports_.fs, SnapshotPath());
+                }))
+                trap(114, [&] { TakeSnapshot(hostsPath); });
+        } else if (trap.when(116, [&] { return !FileExists(ports_.fs, SnapshotPath()); })) {
+            trap(118, [&] { TakeSnapshot(hostsPath); });
         }
+        if (trap.when(120, [&] { return state_.UserIsAdmin; }))
+            trap(122, [&] { allOk = AppendBlockLines(hostsPath); });
     }
-    if (trap.when(128, [&] { return !failed; }))
-        trap(130, [&] { c_.window.setState(WindowState::Minimized); });
+    trap(124, [&] { lock.release(); });
+    if (trap.when(126, [&] { return !reapply && !allOk; })) {
+        trap(128, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
+        trap(130, [&] { failed = true; });
+        trap(132,
+             [&] { ShowMessage(std::string(StartFailedText) + "\r\n" + std::string(state_.texts().adminAdvice)); });
+    }
+    if (trap.when(134, [&] { return !failed; }))
+        trap(136, [&] { c_.window.setState(WindowState::Minimized); });
 }
 
 void HostsBlocker::TakeSnapshot(const std::string& hostsPath) {
     ports_.fs.replaceFile(SnapshotPath(), ports_.fs.readFile(hostsPath));
 }
 
-std::optional<std::string> HostsBlocker::ReadIfPossible(const std::string& path) {
+HostsBlocker::FileContent HostsBlocker::Inspect(const std::string& path) {
     try {
         if (FileExists(ports_.fs, path))
-            return ports_.fs.readFile(path);
+            return {FileContent::Read, ports_.fs.readFile(path)};
     } catch (...) {
-        // An unreadable file is treated like a missing one.
+        return {FileContent::Unreadable, {}};
     }
-    return std::nullopt;
+    // Something that is there but cannot be opened as a file is not a missing file.
+    return {PathExists(ports_.fs, path) ? FileContent::Unreadable : FileContent::Missing, {}};
 }
 
 bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
     const std::string lineEnd = ports_.system.lineEnd();
-    const bool exists = FileExists(ports_.fs, hostsPath);
-    const auto current = ReadIfPossible(hostsPath);
+    const FileContent current = Inspect(hostsPath);
     // A file we could not read may end mid-line; a blank line costs nothing, a glued one
     // corrupts two entries.
-    bool needLineEnd = exists && !(current && EndsWithLineEnd(*current));
-    std::set<std::string> written;
+    bool needLineEnd = current.state == FileContent::Unreadable ||
+                       (current.state == FileContent::Read && !EndsWithLineEnd(current.bytes));
+    // A long list against a long hosts file costs their sum, not their product.
+    BlockedHostIndex present(current.bytes);
+    std::unordered_set<std::string_view> appendedHosts;
     bool allOk = true;
 
     for (const auto& entry : c_.ListView1.items()) {
-        const auto line = BlockLineFor(entry);
-        if (!line) {
+        if (IsBlankEntry(entry))
+            continue; // nothing to block, so nothing failed
+        const std::string_view host = BlockedHost(entry);
+        if (!IsWritableHost(host)) {
             allOk = false;
             continue;
         }
-        const std::string key(ComparableLine(*line));
-        if (written.count(key) || (current && HoldsLine(*current, key)))
+        if (appendedHosts.count(host) || present.contains(host))
             continue;
-        if (AppendLineToFile(ports_.fs, hostsPath, needLineEnd ? lineEnd + *line : *line,
-                             lineEnd)) {
+        std::string line = needLineEnd ? lineEnd : std::string();
+        line.append(BlockLinePrefix).append(host);
+        if (AppendLineToFile(ports_.fs, hostsPath, line, lineEnd)) {
             needLineEnd = false;
-            written.insert(key);
+            appendedHosts.insert(host);
         } else {
             allOk = false;
         }
     }
+    // One flush for all the lines, before the start counts as done.
+    if (!appendedHosts.empty() && !TrySyncFile(ports_.fs, hostsPath))
+        allOk = false;
     return allOk;
 }
 
 void HostsBlocker::StopBlocking(bool quiet) {
     ErrorTrap trap(ports_.dialogs, "Form1", "StopBlocking");
+    HostsLockHold lock(ports_.hostsLock, ports_.pump, ports_.clock);
     std::string target;
     bool haveSnapshot = false;
     std::optional<std::string> content;
@@ -108,43 +123,61 @@ void HostsBlocker::StopBlocking(bool quiet) {
         trap(102, [&] { target = paths_.restoreTarget(); });
         trap(104, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
         trap(106, [&] { restored = RestoredContent(target, haveSnapshot, content); });
-        if (trap.when(108, [&] { return content.has_value(); }))
-            trap(110, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
-        if (trap.when(112, [&] { return !restored; })) {
-            trap(114, [&] {
-                ShowMessage(std::string(RestoreFailedText) + "\r\n" +
-                            std::string(state_.texts().adminAdvice));
-            });
-        } else if (trap.when(116, [&] { return haveSnapshot; })) {
-            trap(118, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
+        // With nothing to undo (the close handler stops at every close while blocking is off),
+        // there is no need to wait for another copy's lock.
+        if (trap.when(108, [&] { return haveSnapshot || !restored || content.has_value(); })) {
+            trap(110, [&] { restored = lock.acquire(state_.DataFolder); });
+            if (trap.when(112, [&] { return lock.held(); })) {
+                // Again under the lock: another copy may have changed both meanwhile.
+                trap(114, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
+                trap(116, [&] { restored = RestoredContent(target, haveSnapshot, content); });
+                if (trap.when(118, [&] { return restored && content.has_value(); }))
+                    trap(120, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
+                if (trap.when(122, [&] { return restored && haveSnapshot; }))
+                    trap(124, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
+            }
+            trap(126, [&] { lock.release(); });
         }
-        trap(120, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-    } else if (trap.when(122, [&] { return !quiet; })) {
-        trap(124, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
+        if (trap.when(128, [&] { return !restored; })) {
+            trap(130, [&] {
+                ShowMessage(std::string(RestoreFailedText) + "\r\n" + std::string(state_.texts().adminAdvice));
+            });
+        }
+        trap(132, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
+    } else if (trap.when(134, [&] { return !quiet; })) {
+        trap(136, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
     }
-    trap(126, [&] { ports_.pump.doEvents(); });
+    trap(138, [&] { ports_.pump.doEvents(); });
 }
 
 bool HostsBlocker::RestoredContent(const std::string& target, bool haveSnapshot,
                                    std::optional<std::string>& content) {
     content.reset();
-    const auto snapshot = haveSnapshot ? ReadIfPossible(SnapshotPath()) : std::nullopt;
-    const auto current = ReadIfPossible(target);
-    if (!current) {
-        content = snapshot;
-        return snapshot || !haveSnapshot;
+    const FileContent current = Inspect(target);
+    const FileContent snapshot = haveSnapshot ? Inspect(SnapshotPath()) : FileContent{};
+    // A snapshot that a re-apply took while block lines were in the hosts file holds them too.
+    const std::string clean =
+        snapshot.state == FileContent::Read ? WithoutBlockLines(snapshot.bytes) : std::string();
+
+    if (current.state == FileContent::Read) {
+        std::string kept = WithoutBlockLines(current.bytes);
+        // A start puts a line end before its first line when the file lacks one; with nothing
+        // after it, it goes again.
+        if (snapshot.state == FileContent::Read && kept.starts_with(clean)) {
+            const std::string_view tail = std::string_view(kept).substr(clean.size());
+            if (tail == "\r\n" || tail == "\n")
+                kept = clean;
+        }
+        if (kept != current.bytes)
+            content = std::move(kept);
+        return true;
     }
-    std::string kept = WithoutBlockLines(*current);
-    // A start puts a line end before its first line when the file may lack one; with nothing
-    // after it, it goes again.
-    if (snapshot && kept.starts_with(*snapshot)) {
-        const std::string_view tail = std::string_view(kept).substr(snapshot->size());
-        if (tail == "\r\n" || tail == "\n")
-            kept = *snapshot;
+    if (snapshot.state == FileContent::Read) {
+        content = clean;
+        return true;
     }
-    if (kept != *current)
-        content = std::move(kept);
-    return true;
+    // Only a hosts file that is not there, with no snapshot, has nothing that may be blocked.
+    return current.state == FileContent::Missing && !haveSnapshot;
 }
 
 } // namespace palisade

@@ -31,18 +31,25 @@ public:
     std::string SnapshotPath() const;
 
 private:
+    // What a file held when it was looked at.
+    struct FileContent {
+        enum State { Missing, Unreadable, Read } state = Missing;
+        std::string bytes;
+    };
+
     // Copies the hosts file to the snapshot, complete or not at all. Throws when the hosts file
     // cannot be read or the snapshot not written.
     void TakeSnapshot(const std::string& hostsPath);
-    // Appends the block line of every entry that the hosts file does not already hold. True when
-    // every entry is in the hosts file afterwards.
+    // Appends the block line of every entry that the hosts file does not already hold, and
+    // flushes them to the disk. True when every entry with something to block is in the hosts
+    // file afterwards.
     bool AppendBlockLines(const std::string& hostsPath);
     // Sets content to what the restore target should hold after unblocking, or to nothing when
-    // it is to stay as it is. False when it cannot be worked out: the hosts file is missing or
-    // unreadable and so is the snapshot.
+    // it is to stay as it is. False when that cannot be worked out: the hosts file is there but
+    // unreadable, or missing, and no readable snapshot stands in for it.
     bool RestoredContent(const std::string& target, bool haveSnapshot,
                          std::optional<std::string>& content);
-    std::optional<std::string> ReadIfPossible(const std::string& path);
+    FileContent Inspect(const std::string& path);
     void ShowMessage(const std::string& text);
 
     Ports& ports_;

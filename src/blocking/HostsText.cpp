@@ -6,73 +6,170 @@ namespace palisade {
 
 namespace {
 
+// The rest of the line of content that start is in, line end included.
+std::string_view LineAt(std::string_view content, std::size_t start) {
+    const auto end = content.find('\n', start);
+    return content.substr(start, end == std::string_view::npos ? end : end + 1 - start);
+}
+
 // Calls visit with each line of content, line end included.
 template <typename Visit> void ForEachLine(std::string_view content, Visit&& visit) {
-    std::size_t start = 0;
-    while (start < content.size()) {
-        const auto end = content.find('\n', start);
-        const auto next = end == std::string_view::npos ? content.size() : end + 1;
-        visit(content.substr(start, next - start));
-        start = next;
+    for (std::size_t start = 0; start < content.size();) {
+        const std::string_view line = LineAt(content, start);
+        visit(line);
+        start += line.size();
     }
+}
+
+// The position of the first of the characters that end a URL's authority, or npos. A plain loop:
+// find_first_of searches its set once per character, which costs a great deal over a long list.
+std::size_t AuthorityEnd(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '/' || text[i] == '?' || text[i] == '#')
+            return i;
+    return std::string_view::npos;
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A line as it is compared for sameness: without its line end and trailing blanks.
+std::string_view ComparableLine(std::string_view line) {
+    while (!line.empty() && (IsBlank(line.back()) || line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    return line;
 }
 
 } // namespace
 
-std::string BlockedHost(const std::string& entry) {
-    std::string_view rest = entry;
+bool IsBlankEntry(std::string_view entry) {
+    return TrimBlanks(entry).empty();
+}
+
+std::string_view BlockedHost(std::string_view entry) {
+    std::string_view rest = TrimBlanks(entry);
+    // Most entries are plain host names: one look at each character settles them.
+    if (std::none_of(rest.begin(), rest.end(), [](char c) {
+            return c == ':' || c == '/' || c == '@' || c == '?' || c == '#' || c == '[';
+        }))
+        return rest;
     if (const auto scheme = rest.find("://"); scheme != std::string_view::npos)
         rest.remove_prefix(scheme + 3);
 
-    const auto authorityEnd = rest.find_first_of("/?#");
-    const auto at = rest.substr(0, authorityEnd).rfind('@');
+    const auto at = rest.substr(0, AuthorityEnd(rest)).rfind('@');
     if (at != std::string_view::npos)
         rest.remove_prefix(at + 1);
-    rest = rest.substr(0, rest.find_first_of("/?#"));
+    rest = rest.substr(0, AuthorityEnd(rest));
 
     if (!rest.empty() && rest.front() == '[') {
         const auto close = rest.find(']');
         // An unclosed bracket names no address.
         if (close == std::string_view::npos)
             return {};
-        return std::string(rest.substr(1, close - 1));
+        return TrimBlanks(rest.substr(1, close - 1));
     }
     if (std::count(rest.begin(), rest.end(), ':') == 1)
         rest = rest.substr(0, rest.find(':'));
-    return std::string(rest);
+    return TrimBlanks(rest);
 }
 
-std::optional<std::string> BlockLineFor(const std::string& entry) {
-    const std::string host = BlockedHost(entry);
-    if (host.empty() || host.find_first_of(std::string_view("\r\n\0", 3)) != std::string::npos)
+bool IsWritableHost(std::string_view host) {
+    return !host.empty() && std::none_of(host.begin(), host.end(), [](char c) {
+        return c == '\r' || c == '\n' || c == '\0';
+    });
+}
+
+std::optional<std::string> BlockLineFor(std::string_view entry) {
+    const std::string_view host = BlockedHost(entry);
+    if (!IsWritableHost(host))
         return std::nullopt;
-    return std::string(BlockLinePrefix) + host;
+    std::string line(BlockLinePrefix);
+    line.append(host);
+    return line;
 }
 
-std::string_view ComparableLine(std::string_view line) {
-    const auto last = line.find_last_not_of(" \t\r\n");
-    return last == std::string_view::npos ? std::string_view() : line.substr(0, last + 1);
-}
-
-bool HoldsLine(std::string_view content, std::string_view line) {
-    const auto wanted = ComparableLine(line);
-    bool found = false;
-    ForEachLine(content, [&](std::string_view l) { found = found || ComparableLine(l) == wanted; });
-    return found;
-}
-
-bool EndsWithLineEnd(std::string_view content) {
-    return content.empty() || content.back() == '\n';
+bool IsBlockLine(std::string_view line) {
+    return line.size() > BlockLinePrefix.size() && line.starts_with(BlockLinePrefix) &&
+           !IsBlank(line[BlockLinePrefix.size()]);
 }
 
 std::string WithoutBlockLines(std::string_view content) {
     std::string kept;
     kept.reserve(content.size());
     ForEachLine(content, [&](std::string_view line) {
-        if (!line.starts_with(BlockLinePrefix))
+        if (!IsBlockLine(line))
             kept.append(line);
     });
     return kept;
+}
+
+bool EndsWithLineEnd(std::string_view content) {
+    return content.empty() || content.back() == '\n';
+}
+
+bool BlockedHostIndex::contains(std::string_view host) {
+    const std::string_view ahead = nextHost();
+    if (ahead.data() != nullptr && ahead == host) {
+        moveAfter(ahead);
+        return true;
+    }
+    if (table_.empty())
+        buildTable();
+    const Slot& slot = table_[slotFor(host, std::hash<std::string_view>{}(host))];
+    if (slot.host.data() == nullptr)
+        return false;
+    moveAfter(slot.host);
+    return true;
+}
+
+std::string_view BlockedHostIndex::nextHost() {
+    while (next_ < content_.size()) {
+        const std::string_view line = LineAt(content_, next_);
+        if (IsBlockLine(line))
+            return ComparableLine(line.substr(BlockLinePrefix.size()));
+        next_ += line.size();
+    }
+    return {};
+}
+
+void BlockedHostIndex::moveAfter(std::string_view host) {
+    const auto at = static_cast<std::size_t>(host.data() - content_.data());
+    next_ = at + LineAt(content_, at).size();
+}
+
+void BlockedHostIndex::buildTable() {
+    std::size_t lines = 0;
+    ForEachLine(content_, [&](std::string_view line) { lines += IsBlockLine(line); });
+    std::size_t size = 16;
+    while (size < lines * 2)
+        size *= 2;
+    table_.resize(size);
+    ForEachLine(content_, [&](std::string_view line) {
+        if (!IsBlockLine(line))
+            return;
+        const std::string_view host = ComparableLine(line.substr(BlockLinePrefix.size()));
+        const std::size_t hash = std::hash<std::string_view>{}(host);
+        Slot& slot = table_[slotFor(host, hash)];
+        if (slot.host.data() == nullptr)
+            slot = {hash, host};
+    });
+}
+
+std::size_t BlockedHostIndex::slotFor(std::string_view host, std::size_t hash) const {
+    const std::size_t mask = table_.size() - 1;
+    std::size_t i = hash & mask;
+    while (table_[i].host.data() != nullptr && (table_[i].hash != hash || table_[i].host != host))
+        i = (i + 1) & mask;
+    return i;
 }
 
 } // namespace palisade

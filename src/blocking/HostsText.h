@@ -3,32 +3,74 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+// The text rules of block lines. They depend on nothing else in the program, so that a tool
+// that cleans up the hosts file on its own (at uninstall) applies exactly the same rules.
 namespace palisade {
 
 // Every block line starts with this: the loopback address and ten spaces.
 inline constexpr std::string_view BlockLinePrefix = "127.0.0.1          ";
 
-// The host that an entry of the site list names. A URL gives its host (no scheme, user, path,
-// query, fragment or port); a plain host name, an IPv4 address and a bare IPv6 address come
-// back unchanged. The empty text when nothing is left.
-std::string BlockedHost(const std::string& entry);
+// Whether an entry of the site list has nothing to block: empty, or spaces and tabs only.
+bool IsBlankEntry(std::string_view entry);
 
-// The block line for an entry, without a line end; nothing when the entry names no host or the
-// line would carry a carriage return, a line feed or a NUL, which would let an entry write lines
-// of its own into the hosts file.
-std::optional<std::string> BlockLineFor(const std::string& entry);
+// The host that an entry of the site list names, without surrounding spaces or tabs. A URL
+// gives its host (no scheme, user, path, query, fragment or port); a plain host name, an IPv4
+// address and a bare IPv6 address come back unchanged. The empty text when nothing is left.
+// The result is a part of entry.
+std::string_view BlockedHost(std::string_view entry);
 
-// A line as it is compared for sameness: without its line end and trailing blanks.
-std::string_view ComparableLine(std::string_view line);
+// Whether a host can go into a block line: not empty, and no carriage return, line feed or NUL,
+// which would let an entry write lines of its own into the hosts file.
+bool IsWritableHost(std::string_view host);
 
-// Whether content holds a line that compares the same as line.
-bool HoldsLine(std::string_view content, std::string_view line);
+// The block line for an entry, without a line end; nothing when the entry's host cannot be
+// written (see IsWritableHost).
+std::optional<std::string> BlockLineFor(std::string_view entry);
+
+// Whether a line (with or without its line end) is one of ours: the prefix followed by a
+// character other than a space or a tab. A line that only starts alike, such as a system line
+// aligned with more spaces, belongs to someone else.
+bool IsBlockLine(std::string_view line);
+
+// content less every block line; all other bytes are kept.
+std::string WithoutBlockLines(std::string_view content);
 
 // Whether content is empty or its last byte ends a line.
 bool EndsWithLineEnd(std::string_view content);
 
-// content less every line that begins with the block-line prefix; all other bytes are kept.
-std::string WithoutBlockLines(std::string_view content);
+// The hosts that a hosts file blocks with lines of ours, for checking a whole list against in
+// time proportional to the list and the file. Lines are the same when they differ only in their
+// line end and trailing blanks. A list is mostly checked in the order in which its lines were
+// written, so each host is first compared with the line after the one found last, and only a
+// host out of that order is looked up by hash, in a table built the first time one is.
+class BlockedHostIndex {
+public:
+    // Views into content, which must outlive the index.
+    explicit BlockedHostIndex(std::string_view content) : content_(content) {}
+    BlockedHostIndex(const BlockedHostIndex&) = delete;
+    BlockedHostIndex& operator=(const BlockedHostIndex&) = delete;
+
+    bool contains(std::string_view host);
+
+private:
+    struct Slot {
+        std::size_t hash = 0;
+        std::string_view host; // no data: the slot is free
+    };
+    // The host of the first block line from next_ on, passing other lines for good; no data at
+    // the end of the content.
+    std::string_view nextHost();
+    // Moves next_ to the line after the one that holds host.
+    void moveAfter(std::string_view host);
+    void buildTable();
+    // The slot that holds host, or the free one where it would go.
+    std::size_t slotFor(std::string_view host, std::size_t hash) const;
+
+    std::string_view content_;
+    std::size_t next_ = 0;    // where the line after the one found last starts
+    std::vector<Slot> table_; // a power of two in size, at most half full
+};
 
 } // namespace palisade

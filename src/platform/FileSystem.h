@@ -30,9 +30,13 @@ public:
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
     // Creates the file when missing, never truncates.
     virtual void appendFile(const std::string& path, const std::string& bytes) = 0;
+    // Returns once everything written to the file has reached the disk, so that a series of
+    // appends pays for one flush rather than one each.
+    virtual void syncFile(const std::string& path) = 0;
     // Puts bytes in place of the file's content in one step: afterwards the file holds either
     // its old content or the new one, never a part. Creates the file when missing; an existing
-    // file keeps its permissions and owner.
+    // file keeps its permissions and owner. A temporary file that an earlier replacement of the
+    // same file left behind (a crash) is removed once it is older than a minute.
     virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
     virtual void copyFile(const std::string& source, const std::string& destination) = 0;
     virtual void removeFile(const std::string& path) = 0;

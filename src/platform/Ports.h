@@ -6,6 +6,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EventPump.h"
 #include "platform/FileSystem.h"
+#include "platform/HostsLock.h"
 #include "platform/NotificationShell.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
@@ -23,6 +24,7 @@ struct Ports {
     SystemInfo& system;
     NotificationShell& shell;
     Clock& clock;
+    HostsLock& hostsLock;
 };
 
 } // namespace palisade

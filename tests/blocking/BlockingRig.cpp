@@ -8,6 +8,7 @@ BlockingRig::BlockingRig() {
     fs.log = &log;
     dialogs.log = &log;
     pump.log = &log;
+    hostsLock.log = &log;
     state.DataFolder = "C:\\ProgramData\\Quillmoor\\Palisade Software";
     state.UserIsAdmin = true;
     fs.files[Hosts] = Original;

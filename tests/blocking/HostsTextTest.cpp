@@ -43,6 +43,14 @@ TEST(BlockedHost, EntriesNamingNoHostGiveTheEmptyText) {
     EXPECT_EQ(BlockedHost("[::1"), "");
 }
 
+TEST(BlockedHost, SurroundingSpacesAndTabsAreNotPartOfTheHost) {
+    for (const char* entry : {" a.example ", "\ta.example :80", " https://a.example/x "})
+        EXPECT_EQ(BlockedHost(entry), "a.example") << entry;
+    EXPECT_EQ(BlockedHost("[ ::1 ]"), "::1");
+    EXPECT_TRUE(IsBlankEntry(" \t ") && IsBlankEntry(""));
+    EXPECT_FALSE(IsBlankEntry(" \r\n"));
+}
+
 TEST(BlockLineFor, IsTheLoopbackTenSpacesAndTheHost) {
     EXPECT_EQ(BlockLineFor("https://www.example.com/page"),
               std::optional<std::string>("127.0.0.1          www.example.com"));
@@ -61,12 +69,27 @@ TEST(BlockLineFor, RefusesLinesThatWouldInjectOthersOrNameNothing) {
 }
 
 TEST(HostsLines, SamenessIgnoresLineEndAndTrailingBlanksOnly) {
+    const auto holds = [](const std::string& content, const std::string& host) {
+        return BlockedHostIndex(content).contains(host);
+    };
     const std::string content = "a\r\n127.0.0.1          x.example \t\r\nb";
-    EXPECT_TRUE(HoldsLine(content, "127.0.0.1          x.example"));
-    EXPECT_TRUE(HoldsLine(content, "b"));
-    EXPECT_FALSE(HoldsLine(content, "127.0.0.1 x.example"));
-    EXPECT_FALSE(HoldsLine(content, "127.0.0.1          x.exampl"));
-    EXPECT_FALSE(HoldsLine(" 127.0.0.1          x.example\n", "127.0.0.1          x.example"));
+    EXPECT_TRUE(holds(content, "x.example"));
+    EXPECT_FALSE(holds(content, "x.exampl"));
+    EXPECT_FALSE(holds(content, "b"));
+    EXPECT_FALSE(holds("127.0.0.1 x.example\n", "x.example"));
+    EXPECT_FALSE(holds(" 127.0.0.1          x.example\n", "x.example"));
+    EXPECT_FALSE(holds("127.0.0.1           x.example\n", "x.example"));
+}
+
+TEST(HostsLines, IndexFindsHostsInAnyOrderAndAgain) {
+    std::string content;
+    for (int i = 0; i < 100; ++i)
+        content += (i % 10 ? "" : "# other\r\n") + std::string("127.0.0.1          h") +
+                   std::to_string(i) + "\r\n";
+    BlockedHostIndex index(content);
+    // In the file's order, out of it, after a jump, repeated, and hosts it lacks in between.
+    for (const int i : {0, 1, 2, 50, 51, 7, 99, 99, 3, -1, 4, 100, 0, 98})
+        EXPECT_EQ(index.contains("h" + std::to_string(i)), i >= 0 && i < 100) << i;
 }
 
 TEST(HostsLines, LineEndAtTheEnd) {
@@ -75,6 +98,15 @@ TEST(HostsLines, LineEndAtTheEnd) {
     EXPECT_TRUE(EndsWithLineEnd("a\r\n"));
     EXPECT_FALSE(EndsWithLineEnd("a"));
     EXPECT_FALSE(EndsWithLineEnd("a\r"));
+}
+
+TEST(IsBlockLine, ThePrefixFollowedByACharacterOtherThanASpaceOrTab) {
+    const std::string prefix = "127.0.0.1          ";
+    for (const std::string& ours : {prefix + "a.example\r\n", prefix + "a", prefix + "\n"})
+        EXPECT_TRUE(IsBlockLine(ours)) << "[" << ours << "]";
+    for (const std::string& theirs : {prefix, prefix + " localhost\n", prefix + "\tlocalhost",
+                                      "#" + prefix + "a\n", std::string("127.0.0.1         a")})
+        EXPECT_FALSE(IsBlockLine(theirs)) << "[" << theirs << "]";
 }
 
 TEST(HostsLines, RemovingBlockLinesKeepsEveryOtherByte) {

@@ -1,6 +1,7 @@
-#include "common/ErrorTrap.h"
 #include "blocking/BlockingRig.h"
+#include "common/ErrorTrap.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace palisade::test {
@@ -137,13 +138,49 @@ TEST(StartBlocking, ReapplyDoesNotReportAFailedWriteAndStillMinimises) {
 TEST(StartBlocking, EntryThatWouldInjectLinesOrNamesNoHostFailsAndOthersAreWritten) {
     Rig rig;
     rig.add("evil.example\r\n0.0.0.0 bank.example");
-    rig.add("");
+    rig.add("https://");
     rig.add("good.example");
     rig.switchCaptionOn();
     rig.blocker.StartBlocking(false);
     EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("good.example"));
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{StartFailed});
     EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
+}
+
+TEST(StartBlocking, BlankEntriesArePassedOverAndHostsAreWrittenWithoutBlanks) {
+    Rig rig;
+    for (const char* entry : {"", "  ", "\t", " a.example ", "\tb.example", "https://c.example/ "})
+        rig.add(entry);
+    rig.switchCaptionOn();
+    rig.blocker.StartBlocking(false);
+    EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("a.example") +
+                               BlockLine("b.example") + BlockLine("c.example"));
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_EQ(rig.controls.PushButton2.caption(), "Stop Blocking");
+    EXPECT_EQ(rig.controls.ListView1.item(4), " a.example ");
+
+    // Every line written is one that a stop takes out again.
+    rig.blocker.StopBlocking(false);
+    EXPECT_EQ(rig.hosts(), Rig::Original);
+}
+
+TEST(StartBlocking, AppendedLinesAreFlushedOnceAfterTheLast) {
+    for (bool syncFails : {false, true}) {
+        Rig rig;
+        if (syncFails)
+            rig.fs.fail(FsOp::Sync, Rig::Hosts);
+        rig.add("a.example");
+        rig.add("b.example");
+        rig.switchCaptionOn();
+        rig.blocker.StartBlocking(false);
+        const auto& calls = rig.log.calls;
+        EXPECT_EQ(*(std::find(calls.begin(), calls.end(), "hostsLock.unlock") - 1),
+                  "fs.sync " + std::string(Rig::Hosts));
+        EXPECT_EQ(rig.dialogs.texts(),
+                  syncFails ? std::vector<std::string>{StartFailed} : std::vector<std::string>{});
+        rig.blocker.StartBlocking(true); // nothing new, nothing to flush
+        EXPECT_EQ(rig.countOps("fs.sync"), 1);
+    }
 }
 
 TEST(StartBlocking, FailedSnapshotIsReportedAndBlockingGoesOn) {
@@ -153,7 +190,7 @@ TEST(StartBlocking, FailedSnapshotIsReportedAndBlockingGoesOn) {
     rig.blocker.StartBlocking(false);
     EXPECT_FALSE(rig.hasSnapshot());
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
-                                       "Permission denied", "Form1", "StartBlocking", 112)});
+                                       "Permission denied", "Form1", "StartBlocking", 118)});
     EXPECT_EQ(rig.dialogs.messages[0].title, "Application Error");
     EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("a.example"));
     EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
@@ -165,7 +202,7 @@ TEST(StartBlocking, MissingHostsFileIsReportedThenCreatedWithTheBlockLines) {
     rig.add("a.example");
     rig.blocker.StartBlocking(false);
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
-                                       "File not found", "Form1", "StartBlocking", 112)});
+                                       "File not found", "Form1", "StartBlocking", 118)});
     EXPECT_FALSE(rig.hasSnapshot());
     EXPECT_EQ(rig.hosts(), BlockLine("a.example"));
 }

@@ -26,8 +26,10 @@ struct Blocked : Rig {
 };
 
 TEST(StopBlocking, OrdinaryStopGivesBackTheSnapshotByteForByte) {
+    // A system line aligned with spaces after "127.0.0.1" is not one of ours.
+    const std::string aligned = "127.0.0.1" + std::string(15, ' ') + "localhost\r\n";
     for (std::string original : {std::string(Rig::Original), std::string("no line end"),
-                                 std::string(""), std::string("a\n\n\r\n")}) {
+                                 std::string(""), std::string("a\n\n\r\n"), aligned}) {
         Rig rig;
         rig.fs.files[Rig::Hosts] = original;
         rig.add("a.example");
@@ -86,6 +88,31 @@ TEST(StopBlocking, MissingOrUnreadableHostsFileGetsTheSnapshot) {
         EXPECT_EQ(rig.fs.files[Rig::Hosts], Rig::Original) << missing;
         EXPECT_FALSE(rig.hasSnapshot());
         EXPECT_TRUE(rig.dialogs.messages.empty());
+    }
+}
+
+TEST(StopBlocking, ReportsFailureUnlessTheHostsFileIsMissingOrSomethingStandsInForIt) {
+    // The snapshot stands in without the block lines a re-apply may have taken it with.
+    const std::string mine = BlockLine("a.example");
+    for (bool missing : {true, false}) {
+        for (bool snapshot : {false, true}) {
+            SCOPED_TRACE(std::string(missing ? "missing" : "unreadable") +
+                         (snapshot ? ", snapshot" : ""));
+            Rig rig;
+            rig.switchCaptionOn();
+            rig.fs.files[Rig::Hosts] = mine;
+            if (missing)
+                rig.fs.files.erase(Rig::Hosts);
+            rig.fs.fail(FsOp::Read, Rig::Hosts);
+            if (snapshot)
+                rig.fs.files[Rig::Snapshot] = std::string(Rig::Original) + mine;
+            rig.blocker.StopBlocking(false);
+            EXPECT_EQ(rig.hosts(), snapshot ? Rig::Original : missing ? "<missing>" : mine);
+            const bool reported = !missing && !snapshot;
+            EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>(reported, RestoreFailed));
+            EXPECT_FALSE(rig.hasSnapshot());
+            EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
+        }
     }
 }
 

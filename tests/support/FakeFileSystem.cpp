@@ -15,6 +15,8 @@ const char* OpName(FsOp op) {
         return "write";
     case FsOp::Append:
         return "append";
+    case FsOp::Sync:
+        return "sync";
     case FsOp::Replace:
         return "replace";
     case FsOp::Copy:
@@ -79,6 +81,12 @@ void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes
 void FakeFileSystem::appendFile(const std::string& path, const std::string& bytes) {
     check(FsOp::Append, path);
     files[path] += bytes;
+}
+
+void FakeFileSystem::syncFile(const std::string& path) {
+    check(FsOp::Sync, path);
+    if (files.count(path) == 0)
+        throw RuntimeError("File not found");
 }
 
 void FakeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {

@@ -10,7 +10,18 @@
 
 namespace palisade::test {
 
-enum class FsOp { Find, CreateFolder, Read, Write, Append, Replace, Copy, Remove, ForceRemove };
+enum class FsOp {
+    Find,
+    CreateFolder,
+    Read,
+    Write,
+    Append,
+    Sync,
+    Replace,
+    Copy,
+    Remove,
+    ForceRemove
+};
 
 // An in-memory file system. Paths are compared as given; folders must exist for files in them
 // only when strictFolders is set. Failures are injected per operation and path.
@@ -33,6 +44,7 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
     void copyFile(const std::string& source, const std::string& destination) override;
     void removeFile(const std::string& path) override;

@@ -19,6 +19,7 @@ struct PortSwaps {
     SystemInfo* system = nullptr;
     NotificationShell* shell = nullptr;
     Clock* clock = nullptr;
+    HostsLock* hostsLock = nullptr;
 };
 
 // A fake for every port, bundled. Nothing is logged until a rig points a fake at the log.
@@ -33,6 +34,7 @@ struct FakePorts {
     FakeSystemInfo system;
     RecordingShell shell;
     FakeClock clock;
+    FakeHostsLock hostsLock;
     Ports ports;
 
     explicit FakePorts(const PortSwaps& swaps = {})
@@ -40,7 +42,7 @@ struct FakePorts {
                 Pick(swaps.dialogs, dialogs), Pick(swaps.pump, pump),
                 Pick(swaps.admin, admin),     Pick(swaps.autostart, autostart),
                 Pick(swaps.system, system),   Pick(swaps.shell, shell),
-                Pick(swaps.clock, clock)} {
+                Pick(swaps.clock, clock),     Pick(swaps.hostsLock, hostsLock)} {
         pump.clock = &clock;
     }
     FakePorts(const FakePorts&) = delete;

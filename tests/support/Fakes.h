@@ -109,6 +109,33 @@ public:
     void deliver(std::uint32_t code, std::uint32_t id = 0);
 };
 
+// The machine-wide hosts lock, re-entrant as the real ones are. Another program holds it for the
+// first `busyAttempts` tries (every try when negative); `unavailable` fails every try for good.
+class FakeHostsLock : public HostsLock {
+public:
+    int busyAttempts = 0;
+    bool unavailable = false;
+    int depth = 0, attempts = 0;
+    std::vector<std::string> folders;
+    CallLog* log = nullptr;
+
+    LockAttempt tryLock(const std::string& dataFolder) override {
+        ++attempts;
+        folders.push_back(dataFolder);
+        if (unavailable)
+            return LockAttempt::Unavailable;
+        if (depth == 0 && busyAttempts != 0 && busyAttempts--)
+            return LockAttempt::Busy;
+        if (depth++ == 0 && log)
+            log->add("hostsLock.lock");
+        return LockAttempt::Taken;
+    }
+    void unlock() override {
+        if (--depth == 0 && log)
+            log->add("hostsLock.unlock");
+    }
+};
+
 class FakeAdminTest : public AdminTest {
 public:
     std::int32_t result = 0;

@@ -1,5 +1,6 @@
 #include "platform/posix/FdIo.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace palisade {
@@ -20,19 +21,26 @@ int writeAll(Syscalls& sys, int fd, const std::string& bytes) {
     return 0;
 }
 
-int readAll(Syscalls& sys, int fd, std::string& out) {
-    out.clear();
-    char buffer[65536];
+int readAll(Syscalls& sys, int fd, std::string& out, size_t expected) {
+    // Read straight into the result, sized for what is expected plus one byte, so that the read
+    // that finds the end needs no more room. A file that grows meanwhile is still read whole.
+    size_t used = 0;
+    out.assign(std::max<size_t>(expected + 1, 4096), '\0');
     for (;;) {
-        const ssize_t n = sys.read(fd, buffer, sizeof buffer);
+        if (used == out.size())
+            out.resize(out.size() * 2);
+        const ssize_t n = sys.read(fd, out.data() + used, out.size() - used);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
+            out.clear();
             return errno;
         }
-        if (n == 0)
+        if (n == 0) {
+            out.resize(used);
             return 0;
-        out.append(buffer, static_cast<size_t>(n));
+        }
+        used += static_cast<size_t>(n);
     }
 }
 

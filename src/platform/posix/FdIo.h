@@ -10,7 +10,8 @@ namespace palisade {
 // the call that failed.
 int writeAll(Syscalls& sys, int fd, const std::string& bytes);
 
-// Reads to the end of the file. Returns 0, or the errno of the call that failed.
-int readAll(Syscalls& sys, int fd, std::string& out);
+// Reads to the end of the file; expected is the size it is likely to have. Returns 0, or the
+// errno of the call that failed.
+int readAll(Syscalls& sys, int fd, std::string& out, size_t expected = 0);
 
 } // namespace palisade

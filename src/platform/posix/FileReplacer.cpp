@@ -5,7 +5,10 @@
 #include "platform/posix/UniqueFd.h"
 
 #include <cerrno>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <string_view>
 #include <vector>
 
 namespace palisade {
@@ -13,6 +16,12 @@ namespace palisade {
 namespace {
 
 constexpr int MaxLinkHops = 40; // the kernel's own limit
+
+// Our temporary files are named "." + the target's name + this + six random characters.
+constexpr std::string_view TemporaryMark = ".palisade-";
+constexpr std::size_t RandomPart = 6;
+// A temporary file this old was left by a replacement that never finished.
+constexpr time_t StaleAfterSeconds = 60;
 
 // Removes the temporary file unless it has been renamed into place.
 class TemporaryFile {
@@ -48,6 +57,26 @@ std::string joinFolder(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
+// Fills out through query(buffer, size), which answers like listxattr and getxattr: asked with no
+// buffer, the size needed. Goes on while the value grows between the two calls. 0 or an errno.
+template <typename Query> int readSized(Query&& query, std::vector<char>& out) {
+    for (;;) {
+        const ssize_t size = query(nullptr, 0);
+        if (size < 0)
+            return errno;
+        out.resize(static_cast<size_t>(size));
+        if (size == 0)
+            return 0;
+        const ssize_t got = query(out.data(), out.size());
+        if (got >= 0) {
+            out.resize(static_cast<size_t>(got));
+            return 0;
+        }
+        if (errno != ERANGE)
+            return errno;
+    }
+}
+
 } // namespace
 
 void FileReplacer::replace(const std::string& path, const std::string& bytes) {
@@ -62,7 +91,9 @@ void FileReplacer::replace(const std::string& path, const std::string& bytes) {
 
     // Same folder, so the rename stays on one file system; a dot name keeps it out of sight.
     const std::string folder = parentFolder(target);
-    std::string pattern = joinFolder(folder, "." + baseName(target) + ".XXXXXX");
+    const std::string temporaryPrefix = "." + baseName(target) + std::string(TemporaryMark);
+    removeStaleTemporaries(folder, temporaryPrefix);
+    std::string pattern = joinFolder(folder, temporaryPrefix + std::string(RandomPart, 'X'));
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     UniqueFd fd(sys_, sys_.mkstemp(name.data()));
@@ -83,6 +114,10 @@ void FileReplacer::replace(const std::string& path, const std::string& bytes) {
     // Owner before mode: changing the owner can clear set-id bits that the mode should keep.
     if (exists && sys_.fchown(fd.get(), old.st_uid, old.st_gid) != 0)
         throwErrno(sys_, errno, target);
+    // After the owner, which would clear a file capability; before the mode, which then sets the
+    // permission bits exactly as they were whatever an access list made of them.
+    if (exists)
+        copyAttributes(target, fd.get());
     if (sys_.fchmod(fd.get(), exists ? (old.st_mode & 07777) : 0644) != 0)
         throwErrno(sys_, errno, target);
     if (sys_.fsync(fd.get()) != 0 || fd.close() != 0)
@@ -123,6 +158,57 @@ std::string FileReplacer::followLinks(const std::string& path) {
             !link.empty() && link.front() == '/' ? link : joinFolder(parentFolder(current), link);
     }
     throwErrno(sys_, ELOOP, path);
+}
+
+void FileReplacer::removeStaleTemporaries(const std::string& folder, const std::string& prefix) {
+    // Tidying only: whatever goes wrong here, the replacement itself goes on.
+    DIR* dir = sys_.opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    std::vector<std::string> stale;
+    const time_t now = ::time(nullptr);
+    while (const struct dirent* entry = sys_.readdir(dir)) {
+        const std::string_view name(entry->d_name);
+        if (name.size() != prefix.size() + RandomPart || !name.starts_with(prefix))
+            continue;
+        const std::string path = joinFolder(folder, std::string(name));
+        struct stat st {};
+        if (sys_.lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            now - st.st_mtime > StaleAfterSeconds)
+            stale.push_back(path);
+    }
+    sys_.closedir(dir);
+    for (const auto& path : stale)
+        sys_.unlink(path.c_str());
+}
+
+void FileReplacer::copyAttributes(const std::string& from, int to) {
+    std::vector<char> names;
+    const int listError = readSized(
+        [&](char* buffer, size_t size) { return sys_.listxattr(from.c_str(), buffer, size); },
+        names);
+    if (listError == ENOTSUP)
+        return; // a file system without them
+    if (listError != 0)
+        throwErrno(sys_, listError, from);
+
+    std::vector<char> value;
+    for (size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
+        const char* name = names.data() + at;
+        const int error =
+            readSized([&](char* buffer,
+                          size_t size) { return sys_.getxattr(from.c_str(), name, buffer, size); },
+                      value);
+        if (error == ENODATA)
+            continue; // removed since it was listed
+        if (error != 0)
+            throwErrno(sys_, error, from);
+        // An attribute this file system or this user cannot set is left out rather than
+        // keeping the old content.
+        if (sys_.fsetxattr(to, name, value.data(), value.size(), 0) != 0 && errno != ENOTSUP &&
+            errno != EPERM)
+            throwErrno(sys_, errno, from);
+    }
 }
 
 bool FileReplacer::isMountedApart(const struct stat& file, const std::string& folder) {

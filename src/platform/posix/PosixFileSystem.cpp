@@ -43,8 +43,11 @@ std::string PosixFileSystem::readFile(const std::string& path) {
     UniqueFd fd(sys_, sys_.open(path.c_str(), O_RDONLY, 0));
     if (!fd.valid())
         throwErrno(sys_, errno, path);
+    struct stat st {};
+    const size_t expected =
+        sys_.fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
     std::string bytes;
-    if (const int error = readAll(sys_, fd.get(), bytes))
+    if (const int error = readAll(sys_, fd.get(), bytes, expected))
         throwErrno(sys_, error, path);
     return bytes;
 }
@@ -55,6 +58,16 @@ void PosixFileSystem::writeFile(const std::string& path, const std::string& byte
 
 void PosixFileSystem::appendFile(const std::string& path, const std::string& bytes) {
     writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_APPEND);
+}
+
+void PosixFileSystem::syncFile(const std::string& path) {
+    requireValidPathName(path);
+    // fsync flushes the file, whichever descriptor asks; reading is the least access to ask for.
+    UniqueFd fd(sys_, sys_.open(path.c_str(), O_RDONLY, 0));
+    if (!fd.valid())
+        throwErrno(sys_, errno, path);
+    if (sys_.fsync(fd.get()) != 0)
+        throwErrno(sys_, errno, path);
 }
 
 void PosixFileSystem::writeWithFlags(const std::string& path, const std::string& bytes, int flags) {

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace palisade {
@@ -73,6 +75,34 @@ int Syscalls::ftruncate(int fd, off_t length) {
 
 ssize_t Syscalls::readlink(const char* path, char* buffer, size_t size) {
     return ::readlink(path, buffer, size);
+}
+
+int Syscalls::flock(int fd, int operation) {
+    return ::flock(fd, operation);
+}
+
+ssize_t Syscalls::listxattr(const char* path, char* list, size_t size) {
+    return ::listxattr(path, list, size);
+}
+
+ssize_t Syscalls::getxattr(const char* path, const char* name, void* value, size_t size) {
+    return ::getxattr(path, name, value, size);
+}
+
+int Syscalls::fsetxattr(int fd, const char* name, const void* value, size_t size, int flags) {
+    return ::fsetxattr(fd, name, value, size, flags);
+}
+
+DIR* Syscalls::opendir(const char* path) {
+    return ::opendir(path);
+}
+
+struct dirent* Syscalls::readdir(DIR* dir) {
+    return ::readdir(dir);
+}
+
+int Syscalls::closedir(DIR* dir) {
+    return ::closedir(dir);
 }
 
 Syscalls& realSyscalls() {

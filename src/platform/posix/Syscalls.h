@@ -1,5 +1,6 @@
 #pragma once
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -30,6 +31,15 @@ public:
     virtual int mkstemp(char* pathTemplate);
     virtual int ftruncate(int fd, off_t length);
     virtual ssize_t readlink(const char* path, char* buffer, size_t size);
+    virtual int flock(int fd, int operation);
+    virtual ssize_t listxattr(const char* path, char* list, size_t size);
+    virtual ssize_t getxattr(const char* path, const char* name, void* value, size_t size);
+    virtual int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags);
+    // Null and errno on failure.
+    virtual DIR* opendir(const char* path);
+    // Null at the end of the folder.
+    virtual struct dirent* readdir(DIR* dir);
+    virtual int closedir(DIR* dir);
 };
 
 // The real calls, shared by every user of the default.

@@ -41,6 +41,9 @@ public:
     virtual HANDLE FindFirstFileA(LPCSTR name, WIN32_FIND_DATAA* data) {
         return ::FindFirstFileA(name, data);
     }
+    virtual BOOL FindNextFileA(HANDLE find, WIN32_FIND_DATAA* data) {
+        return ::FindNextFileA(find, data);
+    }
     virtual void Sleep(DWORD milliseconds) { ::Sleep(milliseconds); }
 
     // The real calls, shared by every Win32FileSystem that is given no other.

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <limits>
 #include <string_view>
+#include <vector>
 
 namespace palisade {
 
@@ -41,10 +42,20 @@ bool IsPassingConflict(DWORD code) {
            code == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 || code == ERROR_ACCESS_DENIED;
 }
 
+// Our temporary files beside path are named path + this + process id, "-", counter, ".tmp".
+constexpr std::string_view TemporaryMark = ".palisade-";
+constexpr std::string_view TemporaryEnd = ".tmp";
+// A temporary file this old was left by a replacement that never finished.
+constexpr ULONGLONG StaleAfter = 60ULL * 10'000'000ULL; // in 100-nanosecond units
+
 std::string TemporaryNameFor(const std::string& path) {
     static std::atomic<unsigned> counter{0};
-    return path + "." + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter) +
-           ".tmp";
+    return path + std::string(TemporaryMark) + std::to_string(::GetCurrentProcessId()) + "-" +
+           std::to_string(++counter) + std::string(TemporaryEnd);
+}
+
+ULONGLONG Ticks(const FILETIME& time) {
+    return (static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
 }
 
 // A new file beside a target, deleted on every way out unless it was put in place.
@@ -171,6 +182,45 @@ void Win32FileSystem::appendFile(const std::string& path, const std::string& byt
     writeAll(file.get(), bytes);
 }
 
+void Win32FileSystem::syncFile(const std::string& path) {
+    UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+    if (!file)
+        ThrowLastWin32Error();
+    // Flushes the file's buffers whichever handle wrote them.
+    if (!api_->FlushFileBuffers(file.get()))
+        ThrowLastWin32Error();
+}
+
+void Win32FileSystem::removeStaleTemporaries(const std::string& path) {
+    // Tidying only: whatever goes wrong here, the replacement itself goes on.
+    const std::string prefix = path + std::string(TemporaryMark);
+    WIN32_FIND_DATAA data{};
+    UniqueFindHandle found(
+        api_->FindFirstFileA((prefix + "*" + std::string(TemporaryEnd)).c_str(), &data));
+    if (!found)
+        return;
+    const auto slash = path.find_last_of("\\/");
+    const std::string folder =
+        slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+    // The wildcard also matches short 8.3 names; the long name must be one of ours.
+    const std::string namePrefix = prefix.substr(folder.size());
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    std::vector<std::string> stale;
+    do {
+        const std::string_view name = data.cFileName;
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 &&
+            name.starts_with(namePrefix) && name.ends_with(TemporaryEnd) &&
+            Ticks(now) > Ticks(data.ftLastWriteTime) + StaleAfter)
+            stale.push_back(folder + std::string(name));
+    } while (api_->FindNextFileA(found.get(), &data));
+    found.reset();
+    for (const auto& file : stale)
+        api_->DeleteFileA(file.c_str());
+}
+
 void Win32FileSystem::putInPlace(const std::string& path, const std::string& temporary) {
     for (int attempt = 1;; ++attempt) {
         const DWORD code = tryPutInPlace(path, temporary);
@@ -221,6 +271,7 @@ DWORD Win32FileSystem::tryPutInPlace(const std::string& path, const std::string&
 }
 
 void Win32FileSystem::replaceFile(const std::string& path, const std::string& bytes) {
+    removeStaleTemporaries(path);
     TemporaryFile temporary(*api_);
     temporary.createBeside(path);
     writeAll(temporary.handle(), bytes);

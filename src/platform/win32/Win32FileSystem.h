@@ -25,6 +25,7 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
     void copyFile(const std::string& source, const std::string& destination) override;
     void removeFile(const std::string& path) override;
@@ -32,6 +33,8 @@ public:
 
 private:
     void writeAll(HANDLE file, const std::string& bytes);
+    // Deletes the temporary files of earlier replacements of path that never finished.
+    void removeStaleTemporaries(const std::string& path);
     void putInPlace(const std::string& path, const std::string& temporary);
     // ERROR_SUCCESS, or the error code of a failure that left the target as it was.
     DWORD tryPutInPlace(const std::string& path, const std::string& temporary);

@@ -17,8 +17,10 @@ namespace {
 
 constexpr const char* SystemHosts = "/etc/hosts";
 constexpr const char* Nsswitch = "/etc/nsswitch.conf";
-// Ends without a line end, so blocking has to start its lines on a new one.
-const std::string Original = "127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost\n# scratch";
+// Ends without a line end, so blocking has to start its lines on a new one. The aligned line
+// starts like a block line but is not one of ours.
+const std::string Original = "127.0.0.1\tlocalhost\n::1\tlocalhost ip6-localhost\n"
+                             "127.0.0.1               aligned.palisade.test\n# scratch";
 
 // The address that `getent hosts` gives for name, empty when it knows none.
 std::string Resolve(const std::string& name) {
@@ -87,6 +89,7 @@ TEST_F(MountedHostsFile, BlockedHostsResolveToLoopbackAndStopRestoresTheFileExac
     EXPECT_FALSE(std::filesystem::exists(scratch / "data/hosts"));
     for (const auto& host : hosts)
         EXPECT_EQ(Resolve(host), "") << host;
+    EXPECT_EQ(Resolve("aligned.palisade.test"), "127.0.0.1");
     EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
 }
 

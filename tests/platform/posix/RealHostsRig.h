@@ -2,6 +2,7 @@
 
 #include "blocking/HostsBlocker.h"
 #include "common/AppState.h"
+#include "platform/posix/FolderLock.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixSystemInfo.h"
 #include "support/FakePorts.h"
@@ -52,11 +53,11 @@ inline void WriteBytes(const std::string& path, const std::string& bytes, bool a
     out << bytes;
 }
 
-// The real blocker on the real Linux file system and system information, with the hosts file at
+// The real blocker on the real Linux file system, system information and hosts lock, with the hosts file at
 // hostsPath; the other ports are the bundle's fakes.
 struct RealHostsRig : FakePorts {
     explicit RealHostsRig(const std::string& hostsPath, const std::string& dataFolder)
-        : FakePorts(PortSwaps{.fs = &realFs, .system = &realSystem}),
+        : FakePorts(PortSwaps{.fs = &realFs, .system = &realSystem, .hostsLock = &realLock}),
           blocker(ports, controls, state, FixedHostsPaths(hostsPath)) {
         state.DataFolder = dataFolder;
         state.UserIsAdmin = true;
@@ -73,6 +74,7 @@ struct RealHostsRig : FakePorts {
 
     PosixFileSystem realFs;
     PosixSystemInfo realSystem;
+    FolderLock realLock;
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker;

@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace palisade {
@@ -26,8 +29,11 @@ public:
     std::string mountedFile; // stat reports it on a device of its own
     size_t written = 0;
     int renames = 0;
+    int setxattrError = 0;
+    std::vector<std::string> temporaryTemplates;
 
     int mkstemp(char* pathTemplate) override {
+        temporaryTemplates.push_back(pathTemplate);
         if (mkstempError) {
             errno = mkstempError;
             return -1;
@@ -60,6 +66,10 @@ public:
             return -1;
         }
         return Syscalls::fsync(fd);
+    }
+    int fsetxattr(int fd, const char* name, const void* value, size_t size, int flags) override {
+        errno = setxattrError;
+        return setxattrError ? -1 : Syscalls::fsetxattr(fd, name, value, size, flags);
     }
     int rename(const char* from, const char* to) override {
         ++renames;
@@ -245,6 +255,45 @@ TEST_F(ReplaceFileTest, BindMountedFileIsRewrittenInPlace) {
     EXPECT_EQ(slurp(dir / "outside"), NewHosts) << "the mounted file got the content";
     EXPECT_EQ(slurp(hosts), OldHosts) << "the file under the mount was never touched";
     EXPECT_EQ(dir.entries(), (std::vector<std::string>{"hosts", "outside"}));
+}
+
+TEST_F(ReplaceFileTest, ExtendedAttributesGoWithTheFileUnlessTheyCannotBeSet) {
+    // An attribute as an access list or a security label would be.
+    const auto label = [&] {
+        char value[16];
+        const ssize_t n = ::getxattr(hosts.c_str(), "user.palisade", value, sizeof value);
+        return n < 0 ? std::string("<none>") : std::string(value, static_cast<size_t>(n));
+    };
+    for (int error : {0, ENOTSUP, EPERM, ENOSPC}) {
+        spit(hosts, OldHosts);
+        if (::setxattr(hosts.c_str(), "user.palisade", "kept", 4, 0) != 0)
+            GTEST_SKIP() << "the temporary folder's file system has no user attributes";
+        sys.setxattrError = error;
+        const bool replaced = error != ENOSPC; // only those two may be passed over
+        EXPECT_EQ(errorOf([&] { fs.replaceFile(hosts, NewHosts); }) == "(no error)", replaced);
+        EXPECT_EQ(slurp(hosts), replaced ? NewHosts : OldHosts) << error;
+        EXPECT_EQ(label(), error == 0 || !replaced ? "kept" : "<none>") << error;
+        EXPECT_EQ(dir.entries(), std::vector<std::string>{"hosts"});
+    }
+}
+
+TEST_F(ReplaceFileTest, TemporaryFilesAreNamedForUsAndStaleOnesGo) {
+    // Left by a crash two minutes ago, still being written, not our names, beside another file.
+    for (const auto& [name, age] :
+         std::vector<std::pair<std::string, time_t>>{{".hosts.palisade-Ab12Cd", 120},
+                                                     {".hosts.palisade-Fresh1", 10},
+                                                     {".hosts.palisade-short", 120},
+                                                     {"hosts.palisade-Ab12Cd", 120},
+                                                     {".other.palisade-Ab12Cd", 120}}) {
+        spit(dir / name, "partial");
+        const struct timespec then[2] = {{::time(nullptr) - age, 0}, {::time(nullptr) - age, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, (dir / name).c_str(), then, 0), 0);
+    }
+    fs.replaceFile(hosts, NewHosts);
+    EXPECT_EQ(sys.temporaryTemplates, std::vector<std::string>{dir / ".hosts.palisade-XXXXXX"});
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{
+                                 ".hosts.palisade-Fresh1", ".hosts.palisade-short",
+                                 ".other.palisade-Ab12Cd", "hosts", "hosts.palisade-Ab12Cd"}));
 }
 
 } // namespace

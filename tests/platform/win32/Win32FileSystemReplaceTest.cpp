@@ -30,6 +30,7 @@ public:
 
     bool flushFails = false;
     std::vector<DWORD> sleeps;
+    std::vector<std::string> created; // names of files made new
 
     BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags) override {
         ++replaceCalls;
@@ -48,6 +49,12 @@ public:
             return FALSE;
         }
         return Win32FileApi::WriteFile(file, buffer, size, written);
+    }
+    HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, DWORD disposition,
+                       DWORD flags) override {
+        if (disposition == CREATE_NEW)
+            created.push_back(name);
+        return Win32FileApi::CreateFileA(name, access, share, disposition, flags);
     }
     BOOL FlushFileBuffers(HANDLE file) override {
         if (flushFails) {
@@ -178,6 +185,34 @@ TEST_F(ReplaceFileTest, TargetHeldOpenByAnotherProgramKeepsItsContent) {
     holder.reset();
     EXPECT_EQ(ReadWhole(hosts), oldContent);
     EXPECT_EQ(folder.entries(), std::vector<std::string>{"hosts"});
+}
+
+TEST_F(ReplaceFileTest, TemporaryFilesAreNamedForUsAndStaleOnesGo) {
+    WriteWhole(hosts, oldContent);
+    FILETIME now{};
+    ::GetSystemTimeAsFileTime(&now);
+    // Left by a crash two minutes ago, still being written, not our name, beside another file.
+    for (const auto& [name, age] :
+         std::vector<std::pair<std::string, ULONGLONG>>{{"hosts.palisade-77-1.tmp", 120},
+                                                        {"hosts.palisade-77-2.tmp", 10},
+                                                        {"hosts.palisade-77-3.txt", 120},
+                                                        {"other.palisade-77-1.tmp", 120}}) {
+        WriteWhole(folder.file(name), "partial");
+        const ULONGLONG then =
+            ((ULONGLONG(now.dwHighDateTime) << 32) | now.dwLowDateTime) - age * 10'000'000ULL;
+        const FILETIME written{DWORD(then), DWORD(then >> 32)};
+        UniqueHandle file(::CreateFileA(folder.file(name).c_str(), FILE_WRITE_ATTRIBUTES, 0,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(::SetFileTime(file.get(), nullptr, nullptr, &written));
+    }
+
+    fs.replaceFile(hosts, "new\r\n");
+
+    ASSERT_EQ(api.created.size(), 1u);
+    EXPECT_EQ(api.created[0].rfind(hosts + ".palisade-", 0), 0u) << api.created[0];
+    EXPECT_EQ(folder.entries(),
+              (std::vector<std::string>{"hosts", "hosts.palisade-77-2.tmp",
+                                        "hosts.palisade-77-3.txt", "other.palisade-77-1.tmp"}));
 }
 
 TEST_F(ReplaceFileTest, MissingFolderCreatesNothing) {

@@ -2,6 +2,7 @@
 #include "blocking/BlockingFiles.h"
 #include "blocking/HostsBlocker.h"
 #include "common/AppState.h"
+#include "platform/win32/GlobalMutexLock.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32SystemInfo.h"
@@ -39,7 +40,7 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 // The real Windows file system and system information in place of the fakes.
 class PrefixHostsFile : public ::testing::Test, protected FakePorts {
 protected:
-    PrefixHostsFile() : FakePorts(PortSwaps{.fs = &winFs, .system = &winSystem}) {}
+    PrefixHostsFile() : FakePorts(PortSwaps{.fs = &winFs, .system = &winSystem, .hostsLock = &winLock}) {}
 
     void SetUp() override {
         if (!UnderWine())
@@ -65,6 +66,7 @@ protected:
     ScratchFolder scratch;
     Win32FileSystem winFs;
     Win32SystemInfo winSystem;
+    GlobalMutexLock winLock;
     Form1Controls controls;
     AppState state;
     HostsBlocker blocker{ports, controls, state, WindowsHostsPaths(winSystem)};

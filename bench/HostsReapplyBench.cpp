@@ -1,0 +1,148 @@
+// Times re-applying blocking at start-up when the hosts file already holds every line, beside a
+// plain read of the same hosts file: the work has to stay in proportion to the list and the file.
+#include "blocking/HostsBlocker.h"
+#include "blocking/HostsText.h"
+#include "common/AppState.h"
+#include "platform/posix/FolderLock.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixSystemInfo.h"
+#include "ui/model/Form1Controls.h"
+
+#include <benchmark/benchmark.h>
+#include <filesystem>
+#include <fstream>
+#include <stdlib.h>
+#include <string>
+#include <thread>
+
+namespace {
+
+using namespace palisade;
+
+// The ports a re-apply does not reach, doing nothing.
+struct QuietDialogs : Dialogs {
+    int shown = 0;
+    void messageBox(const std::string&, const std::string&, MessageIcon) override { ++shown; }
+    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
+        return {};
+    }
+    std::string openFile(const OpenFileRequest&) override { return {}; }
+    void cancelAll() override {}
+};
+struct NoSettings : SettingsStore {
+    std::string read(const std::string&, const std::string&, const std::string&,
+                     const std::string& defaultValue) override {
+        return defaultValue;
+    }
+    void write(const std::string&, const std::string&, const std::string&,
+               const std::string&) override {}
+};
+struct NoEvents : EventPump {
+    void doEvents() override {}
+    void waitEvents(std::chrono::milliseconds timeout) override {
+        std::this_thread::sleep_for(timeout);
+    }
+};
+struct Administrator : AdminTest {
+    std::int32_t IsAdministrator() override { return -1; }
+};
+struct NoAutostart : Autostart {
+    void EnableWindowsStartup() override {}
+    void DisableWindowsStartup() override {}
+};
+struct NoShell : NotificationShell {
+    void notify(std::uint32_t, const NotifyIconData&) override {}
+    void installHook(Callback) override {}
+    void removeHook() override {}
+    bool available() override { return false; }
+    IconHandle programIcon() override { return 0; }
+};
+
+std::string Site(std::int64_t i) {
+    return "site" + std::to_string(i) + ".example.com";
+}
+
+// A scratch folder with a hosts file of `entries` block lines after a few system lines, and a
+// data folder holding the snapshot of an earlier start.
+class Scene {
+public:
+    explicit Scene(std::int64_t entries) {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "palisade-bench-XXXXXX").string();
+        folder_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
+        std::filesystem::create_directories(dataFolder());
+        std::ofstream(dataFolder() + "/hosts") << "127.0.0.1 localhost\n";
+        std::ofstream hosts(hostsPath(), std::ios::binary);
+        hosts << "127.0.0.1 localhost\n::1 localhost ip6-localhost\n";
+        for (std::int64_t i = 0; i < entries; ++i)
+            hosts << BlockLinePrefix << Site(i) << '\n';
+    }
+    ~Scene() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder_, ignored);
+    }
+    Scene(const Scene&) = delete;
+    Scene& operator=(const Scene&) = delete;
+
+    std::string hostsPath() const { return folder_ + "/hosts"; }
+    std::string dataFolder() const { return folder_ + "/data"; }
+
+private:
+    std::string folder_;
+};
+
+void BM_ReadHostsFile(benchmark::State& state) {
+    Scene scene(state.range(0));
+    PosixFileSystem fs;
+    for (auto _ : state) {
+        std::string bytes = fs.readFile(scene.hostsPath());
+        benchmark::DoNotOptimize(bytes);
+    }
+}
+
+// The list in the order of the hosts file's lines (as a start wrote them), or in reverse.
+void ReapplyBlocking(benchmark::State& state, bool reversed) {
+    Scene scene(state.range(0));
+    PosixFileSystem fs;
+    NoSettings settings;
+    QuietDialogs dialogs;
+    NoEvents pump;
+    Administrator admin;
+    NoAutostart autostart;
+    PosixSystemInfo system;
+    NoShell shell;
+    SteadyClock clock;
+    FolderLock lock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock};
+    Form1Controls controls;
+    AppState appState;
+    appState.DataFolder = scene.dataFolder();
+    appState.UserIsAdmin = true;
+    for (std::int64_t i = 0; i < state.range(0); ++i)
+        controls.ListView1.add(Site(reversed ? state.range(0) - 1 - i : i));
+    HostsBlocker blocker(ports, controls, appState, FixedHostsPaths(scene.hostsPath()));
+    const std::string before = fs.readFile(scene.hostsPath());
+
+    for (auto _ : state)
+        blocker.StartBlocking(true);
+
+    if (fs.readFile(scene.hostsPath()) != before || dialogs.shown != 0)
+        state.SkipWithError("the re-apply changed the hosts file or showed a message");
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_ReapplyBlocking(benchmark::State& state) {
+    ReapplyBlocking(state, false);
+}
+
+void BM_ReapplyBlockingListReversed(benchmark::State& state) {
+    ReapplyBlocking(state, true);
+}
+
+BENCHMARK(BM_ReadHostsFile)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReapplyBlocking)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReapplyBlockingListReversed)->Arg(20000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
