@@ -3,6 +3,7 @@
 // object and front end over a scratch folder (hosts file, data folder, settings), on the display
 // it is given or offscreen without one.
 #include "app/Program.h"
+#include "platform/posix/FolderLock.h"
 #include "platform/posix/PosixAdminTest.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixSystemInfo.h"
@@ -99,7 +100,8 @@ int main(int argc, char** argv) {
     const QIcon icon = qt::ProgramIcon();
     qt::QtNotificationShell shell(icon);
     SteadyClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    FolderLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
     Program program(ports, Platform::Linux, FixedHostsPaths(root + "/hosts"), false);
     qt::FrontEnd frontEnd(program, icon);
 

@@ -44,6 +44,11 @@ void OnBehalfFileSystem::appendFile(const std::string& path, const std::string& 
     inner_.appendFile(path, bytes);
 }
 
+void OnBehalfFileSystem::syncFile(const std::string& path) {
+    AsUser as(identityFor(path));
+    inner_.syncFile(path);
+}
+
 void OnBehalfFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
     AsUser as(identityFor(path));
     inner_.replaceFile(path, bytes);

@@ -33,19 +33,19 @@ std::optional<bool> Parse(const QByteArray& line) {
 
 // Holds an exclusive lock on a file for as long as it lives, so that two copies starting at
 // once do not both find no socket and both listen.
-class FolderLock {
+class StartLock {
 public:
-    explicit FolderLock(const QString& path) {
+    explicit StartLock(const QString& path) {
         fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
         if (fd_ >= 0)
             ::flock(fd_, LOCK_EX);
     }
-    ~FolderLock() {
+    ~StartLock() {
         if (fd_ >= 0)
             ::close(fd_);
     }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+    StartLock(const StartLock&) = delete;
+    StartLock& operator=(const StartLock&) = delete;
 
 private:
     int fd_ = -1;
@@ -79,7 +79,7 @@ SingleInstance::claim(const std::function<bool(bool self, bool running)>& decide
         problem_ = QStringLiteral("no private runtime folder (%1)").arg(folder_);
         return Outcome::Unguarded;
     }
-    std::optional<FolderLock> lock;
+    std::optional<StartLock> lock;
     {
         AsUser as(owner_);
         lock.emplace(folder_ + QStringLiteral("/palisade.lock"));

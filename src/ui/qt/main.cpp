@@ -4,6 +4,7 @@
 #include "platform/FileHelpers.h"
 #include "platform/RegStuff.h"
 #include "platform/StartUp.h"
+#include "platform/posix/FolderLock.h"
 #include "platform/posix/OnBehalfFileSystem.h"
 #include "platform/posix/OnBehalfSettingsStore.h"
 #include "platform/posix/PosixAdminTest.h"
@@ -103,7 +104,8 @@ int main(int argc, char** argv) {
     const QIcon icon = qt::ProgramIcon();
     qt::QtNotificationShell shell(icon);
     SteadyClock clock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock};
+    FolderLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
 
     Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts);
     qt::FrontEnd frontEnd(program, icon);
