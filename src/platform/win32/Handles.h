@@ -80,9 +80,47 @@ struct PidlTraits {
     static void close(Value p) noexcept { ::CoTaskMemFree(p); }
 };
 
+// GDI objects: fonts and brushes made with CreateFontA or CreateSolidBrush. Stock objects and
+// system colour brushes are never owned.
+template <typename GdiObject> struct GdiObjectTraits {
+    using Value = GdiObject;
+    static Value empty() noexcept { return nullptr; }
+    static bool isEmpty(Value h) noexcept { return h == nullptr; }
+    static void close(Value h) noexcept { ::DeleteObject(h); }
+};
+
+// Icons made by LoadImageA without LR_SHARED or by CreateIconIndirect.
+struct IconTraits {
+    using Value = HICON;
+    static Value empty() noexcept { return nullptr; }
+    static bool isEmpty(Value h) noexcept { return h == nullptr; }
+    static void close(Value h) noexcept { ::DestroyIcon(h); }
+};
+
+// Cursors loaded from a file with LoadCursorFromFileA; system cursors are shared, never owned.
+struct CursorTraits {
+    using Value = HCURSOR;
+    static Value empty() noexcept { return nullptr; }
+    static bool isEmpty(Value h) noexcept { return h == nullptr; }
+    static void close(Value h) noexcept { ::DestroyCursor(h); }
+};
+
+// A window this program created; destroying it also destroys its children.
+struct WindowTraits {
+    using Value = HWND;
+    static Value empty() noexcept { return nullptr; }
+    static bool isEmpty(Value h) noexcept { return h == nullptr; }
+    static void close(Value h) noexcept { ::DestroyWindow(h); }
+};
+
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueHKey = UniqueResource<RegistryKeyTraits>;
 using UniqueFindHandle = UniqueResource<FindHandleTraits>;
 using UniquePidl = UniqueResource<PidlTraits>;
+using UniqueFont = UniqueResource<GdiObjectTraits<HFONT>>;
+using UniqueBrush = UniqueResource<GdiObjectTraits<HBRUSH>>;
+using UniqueIcon = UniqueResource<IconTraits>;
+using UniqueCursor = UniqueResource<CursorTraits>;
+using UniqueWindow = UniqueResource<WindowTraits>;
 
 } // namespace palisade

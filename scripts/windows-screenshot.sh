@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Takes the README's screenshot of the Windows program: both of its windows under Wine, on a
+# throwaway X display with fluxbox, in the window tests' own Wine prefix. Build the Windows
+# target first (make windows).
+#
+#   scripts/windows-screenshot.sh [OUTPUT.png]     default docs/palisade-windows.png
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="$root/build/windows"
+out="$(realpath -m "${1:-$root/docs/palisade-windows.png}")"
+tests="$build/tests/ui/win32/win32_window_tests.exe"
+[[ -x "$tests" ]] || { echo "windows-screenshot: build the Windows target first" >&2; exit 1; }
+
+export PALISADE_EXE="Z:$build/src/ui/win32/palisade.exe"
+export SHOT_OUT="$out" SHOT_TESTS="$tests" SHOT_ROOT="$root"
+exec "$root/scripts/wine-gui-run" --window-manager bash -c '
+    log="$(mktemp)"
+    "$SHOT_ROOT/scripts/wine-run" "$SHOT_TESTS" --gtest_also_run_disabled_tests \
+        --gtest_filter="*PoseBothWindows" >"$log" 2>&1 &
+    runner=$!
+    for _ in $(seq 120); do
+        grep -q "^posed" "$log" && break
+        sleep 0.5
+    done
+    sleep 1
+    mkdir -p "$(dirname "$SHOT_OUT")"
+    import -window root "$SHOT_OUT"
+    wait $runner
+    rc=$?
+    grep -E "first window|OK|FAILED|Failure" "$log" || true
+    rm -f "$log"
+    exit $rc
+'

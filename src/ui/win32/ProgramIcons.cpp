@@ -1,0 +1,19 @@
+#include "ui/win32/ProgramIcons.h"
+
+#include "ui/win32/WinApi.h"
+#include "ui/win32/resource.h"
+
+namespace palisade::win32 {
+
+namespace {
+HICON Load(HINSTANCE instance, int size) {
+    return static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_PALISADE), IMAGE_ICON,
+                                           size, size, LR_DEFAULTCOLOR));
+}
+} // namespace
+
+ProgramIcons::ProgramIcons(HINSTANCE instance, UINT dpi)
+    : big_(Load(instance, ::GetSystemMetricsForDpi(SM_CXICON, dpi))),
+      small_(Load(instance, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi))) {}
+
+} // namespace palisade::win32
