@@ -10,8 +10,10 @@ packages=(
     # Windows cross build (posix thread model) and running its tests
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix
     wine wine64
-    # Linux front end, and running it on a virtual display
-    qt6-base-dev xvfb xauth fluxbox xdotool imagemagick desktop-file-utils
+    # Linux front end (its platform plugins, and Arial's metric-compatible stand-in), and
+    # running it on a virtual display
+    qt6-base-dev qt6-qpa-plugins fonts-liberation
+    xvfb xauth fluxbox xdotool x11-utils imagemagick desktop-file-utils
     # tools: formatting; flock and unshare for the test scripts
     clang-format util-linux
     # make package and its tests: CPack's DEB generator finds binaries with file and their

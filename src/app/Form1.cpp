@@ -170,8 +170,12 @@ void Form1::CreateDataFolder(const std::string& path) {
     try {
         ports_.fs.createFolder(path);
     } catch (const RuntimeError& e) {
-        if (state_.platform == Platform::Linux && std::string_view(e.what()) == PermissionDenied)
+        const std::string_view what(e.what());
+        if (state_.platform == Platform::Linux &&
+            (what == PermissionDenied || (what == PathNotFound && dataFolderRefused_))) {
+            dataFolderRefused_ = true;
             return;
+        }
         throw;
     }
 }

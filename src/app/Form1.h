@@ -66,7 +66,8 @@ public:
 
 private:
     // Creates a folder of the data folder's path. On Linux an ordinary user cannot create it
-    // under /var/lib (the package does): that refusal is expected and not reported.
+    // under /var/lib (the package does): that refusal is expected and not reported, and so is
+    // the failure of the folder inside the one that was refused.
     void CreateDataFolder(const std::string& path);
     void WriteBlockOnStart();
     void SaveSiteList();
@@ -79,6 +80,7 @@ private:
     Skin& skin_;
     Form2& form2_;
     Settings settings_;
+    bool dataFolderRefused_ = false;
 };
 
 // The product name cut before its last space, repeatedly while longer than 40 characters.

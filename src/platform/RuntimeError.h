@@ -15,5 +15,7 @@ public:
 
 // The description of a failure that the system refused for lack of rights.
 inline constexpr std::string_view PermissionDenied = "Permission denied";
+// The description of a failure for want of a folder on the way to the path.
+inline constexpr std::string_view PathNotFound = "Path not found";
 
 } // namespace palisade

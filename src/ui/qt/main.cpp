@@ -1,0 +1,115 @@
+// The Linux desktop program: the ports over the system and Qt, the program object, and its two
+// windows.
+#include "app/Program.h"
+#include "platform/FileHelpers.h"
+#include "platform/RegStuff.h"
+#include "platform/StartUp.h"
+#include "platform/posix/FolderLock.h"
+#include "platform/posix/OnBehalfFileSystem.h"
+#include "platform/posix/OnBehalfSettingsStore.h"
+#include "platform/posix/PosixAdminTest.h"
+#include "platform/posix/PosixFileSystem.h"
+#include "platform/posix/PosixSystemInfo.h"
+#include "platform/posix/QSettingsStore.h"
+#include "platform/posix/UserAccount.h"
+#include "platform/posix/XdgAutostartRegistry.h"
+#include "ui/qt/DisplayCheck.h"
+#include "ui/qt/FrontEnd.h"
+#include "ui/qt/ProgramIcon.h"
+#include "ui/qt/QtDialogs.h"
+#include "ui/qt/QtEventPump.h"
+#include "ui/qt/QtNotificationShell.h"
+#include "ui/qt/SignalPipe.h"
+#include "ui/qt/SingleInstance.h"
+
+#include <QApplication>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <unistd.h>
+
+namespace {
+
+using namespace palisade;
+
+constexpr const char* HostsFile = "/etc/hosts";
+
+std::optional<std::string> Environment(const char* name) {
+    const char* value = std::getenv(name);
+    if (value == nullptr || *value == '\0')
+        return std::nullopt;
+    return std::string(value);
+}
+
+// A copy run as root for a user reaches that user's X display with the user's key, which pkexec
+// does not pass on.
+void UseTheUsersDisplayKey(const std::optional<UserAccount>& user) {
+    if (!user || Environment("XAUTHORITY"))
+        return;
+    const std::string key = user->home + "/.Xauthority";
+    if (::access(key.c_str(), R_OK) == 0)
+        ::setenv("XAUTHORITY", key.c_str(), 1);
+}
+
+void Say(const QString& line) {
+    std::fprintf(stderr, "palisade: %s\n", line.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::string windowSystem = qt::ChooseWindowSystem();
+    const AccountLookup lookup = RealAccountLookup();
+    const std::optional<UserAccount> user = OnBehalfOf(lookup);
+    UseTheUsersDisplayKey(user);
+    if (const auto line = qt::MissingDisplay(windowSystem, Environment("DISPLAY"))) {
+        std::fprintf(stderr, "%s\n", line->c_str());
+        return 1;
+    }
+
+    qt::OneLineStartFailures(true);
+    QApplication app(argc, argv);
+    qt::OneLineStartFailures(false);
+    qt::SetUpApplication(app);
+
+    const bool canWriteHosts = ::geteuid() == 0;
+    qt::SingleInstance instance(QString::fromStdString(RuntimeFolder(lookup, user)), canWriteHosts,
+                                user);
+    switch (instance.claim(TakesOver)) {
+    case qt::SingleInstance::Outcome::HandedOver:
+        if (!instance.problem().isEmpty())
+            Say(instance.problem());
+        return 0;
+    case qt::SingleInstance::Outcome::Unguarded:
+        Say(instance.problem() + QStringLiteral("; a second copy will not be noticed"));
+        break;
+    default:
+        break;
+    }
+
+    PosixSystemInfo system;
+    PosixFileSystem files;
+    const std::string dataRoot =
+        system.specialFolder(CommonAppData).value_or("/var/lib") + "/Quillmoor";
+    OnBehalfFileSystem fs(files, user, SystemPaths({HostsFile}, {dataRoot}));
+    auto store = user ? std::make_unique<QSettingsStore>(ConfigFolderOf(*user))
+                      : std::make_unique<QSettingsStore>();
+    OnBehalfSettingsStore settings(*store, user);
+    qt::QtDialogs dialogs;
+    qt::QtEventPump pump;
+    PosixAdminTest admin;
+    XdgAutostartRegistry registry;
+    RegStuff regStuff(registry, system);
+    mStartUp autostart(regStuff, system);
+    const QIcon icon = qt::ProgramIcon();
+    qt::QtNotificationShell shell(icon);
+    SteadyClock clock;
+    FolderLock hostsLock;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
+
+    Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts);
+    qt::FrontEnd frontEnd(program, icon);
+    instance.onSecondStart([&program](bool other) { program.SecondStart(other); });
+    qt::SignalPipe endings({SIGTERM, SIGINT, SIGHUP}, [&program](int) { program.SessionEnd(); });
+    return frontEnd.run();
+}

@@ -1,0 +1,118 @@
+// One program per user session: a second copy settles with the running one over a socket in
+// the user's runtime folder.
+#include "ui/qt/SingleInstance.h"
+
+#include "app/Program.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace palisade::qt {
+namespace {
+
+using Outcome = SingleInstance::Outcome;
+
+// Leaves a socket file behind with nobody listening, as a crashed copy does.
+void LeaveStaleSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = path.toLocal8Bit();
+    std::memcpy(address.sun_path, name.constData(), static_cast<std::size_t>(name.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
+// A second copy started on its own thread while the running one answers on this one.
+Outcome SecondStart(const QString& folder, bool canWrite, HandOverTiming timing = {}) {
+    Outcome outcome = Outcome::Unguarded;
+    std::unique_ptr<QThread> thread(QThread::create([&] {
+        SingleInstance second(folder, canWrite, {}, timing);
+        outcome = second.claim(TakesOver);
+    }));
+    thread->start();
+    QElapsedTimer wall;
+    wall.start();
+    while (!thread->isFinished() && wall.elapsed() < 20000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    thread->wait();
+    return outcome;
+}
+
+TEST(SingleInstance, TheFirstCopyListensAndAStaleSocketIsCleared) {
+    QTemporaryDir runtime;
+    {
+        SingleInstance first(runtime.path(), false);
+        EXPECT_EQ(first.claim(TakesOver), Outcome::First);
+    }
+    SingleInstance again(runtime.path(), false);
+    LeaveStaleSocket(again.socketPath());
+    EXPECT_EQ(again.claim(TakesOver), Outcome::First);
+    EXPECT_TRUE(again.problem().isEmpty());
+}
+
+TEST(SingleInstance, WithoutAPrivateRuntimeFolderItRunsUnguarded) {
+    SingleInstance copy(QStringLiteral("/nonexistent/run/user/4242"), false);
+    EXPECT_EQ(copy.claim(TakesOver), Outcome::Unguarded);
+    EXPECT_FALSE(copy.problem().isEmpty());
+}
+
+struct HandOverCase {
+    const char* name;
+    bool runningCanWrite;
+    bool newCanWrite;
+    Outcome outcome;
+};
+
+void PrintTo(const HandOverCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class HandOver : public ::testing::TestWithParam<HandOverCase> {};
+
+TEST_P(HandOver, TheCopyThatCanWriteTheHostsFileCarriesOn) {
+    const auto& c = GetParam();
+    QTemporaryDir runtime;
+    auto running = std::make_unique<SingleInstance>(runtime.path(), c.runningCanWrite);
+    ASSERT_EQ(running->claim(TakesOver), Outcome::First);
+    std::vector<bool> told;
+    running->onSecondStart([&](bool other) {
+        told.push_back(other);
+        // Stepping aside ends the program, which closes the connection.
+        if (TakesOver(other, c.runningCanWrite))
+            running.reset();
+    });
+
+    EXPECT_EQ(SecondStart(runtime.path(), c.newCanWrite), c.outcome);
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told.front(), c.newCanWrite);
+    EXPECT_EQ(running == nullptr, c.outcome == Outcome::TookOver);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HandOver,
+    ::testing::Values(HandOverCase{"NeitherCanWrite", false, false, Outcome::HandedOver},
+                      HandOverCase{"BothCanWrite", true, true, Outcome::HandedOver},
+                      HandOverCase{"OnlyTheRunningCanWrite", true, false, Outcome::HandedOver},
+                      HandOverCase{"OnlyTheNewCanWrite", false, true, Outcome::TookOver}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SingleInstance, ACopyThatDoesNotAnswerIsNotJoinedByASecond) {
+    QTemporaryDir runtime;
+    SingleInstance running(runtime.path(), false);
+    ASSERT_EQ(running.claim(TakesOver), Outcome::First);
+    // The running copy's event loop never runs while the second one waits.
+    SingleInstance second(runtime.path(), true, {}, {std::chrono::milliseconds(200), {}});
+    EXPECT_EQ(second.claim(TakesOver), Outcome::HandedOver);
+    EXPECT_FALSE(second.problem().isEmpty());
+}
+
+} // namespace
+} // namespace palisade::qt
