@@ -117,7 +117,7 @@ need "the program from /usr/bin opens its window" wait_until 15 window_shown "$T
 click_in "$TITLE" 136 230 # "Add URL/IP Address"
 need "the input box asks for a site" wait_until 5 window_shown Palisade
 type_into Palisade "$SITE"
-click_in "$TITLE" 31 366 # "Load this software on Windows startup"
+click_in "$TITLE" 31 366 # "Load this software at desktop login"
 click_in "$TITLE" 268 409 # "Start Blocking"
 need "blocking hides the window" wait_until 10 window_gone "$TITLE"
 need "the site is blocked" [ "$(block_lines)" -eq 1 ]
