@@ -9,17 +9,7 @@ VERSION="$2"
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 
-failures=0
-check() {
-    what="$1"
-    shift
-    if "$@"; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        failures=$((failures + 1))
-    fi
-}
+. "$(dirname "$0")/../../support/checks.sh"
 
 folder="palisade-$VERSION-windows-x64"
 unzip -Z1 "$ARCHIVE" | sort >"$WORK/entries"

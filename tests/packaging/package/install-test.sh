@@ -54,18 +54,7 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-failures=0
-check() {
-    what="$1"
-    shift
-    if "$@"; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        failures=$((failures + 1))
-        return 1
-    fi
-}
+. "$(dirname "$0")/../../support/checks.sh"
 # A step the rest depends on.
 need() {
     check "$@" || {

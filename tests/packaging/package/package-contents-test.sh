@@ -12,17 +12,7 @@ trap 'rm -rf "$WORK"' EXIT
 dpkg-deb -x "$PACKAGE" "$WORK/root" && dpkg-deb -e "$PACKAGE" "$WORK/control" ||
     { echo "the package cannot be unpacked"; exit 1; }
 
-failures=0
-check() {
-    what="$1"
-    shift
-    if "$@"; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        failures=$((failures + 1))
-    fi
-}
+. "$(dirname "$0")/../../support/checks.sh"
 
 # Every file: mode, owner and path, as the package holds them.
 dpkg-deb -c "$PACKAGE" | awk '!/^d/ { sub(/^\.\//, "", $6); print $1, $2, $6 }' | sort >"$WORK/files"

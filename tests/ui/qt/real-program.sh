@@ -12,18 +12,7 @@ PROGRAM="$1"
 SITE=blocked.palisade.test
 TITLE="Palisade Software"
 
-failures=0
-check() {
-    what="$1"
-    shift
-    if "$@"; then
-        echo "ok   $what"
-    else
-        echo "FAIL $what"
-        failures=$((failures + 1))
-        return 1
-    fi
-}
+. "$(dirname "$0")/../../support/checks.sh"
 # A step the rest depends on.
 need() {
     check "$@" || { echo "--- program log"; cat "$SANDBOX/program.log"; exit 1; }
