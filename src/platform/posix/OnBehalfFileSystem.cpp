@@ -82,9 +82,30 @@ void OnBehalfFileSystem::forceRemoveFile(const std::string& path) {
     inner_.forceRemoveFile(path);
 }
 
+namespace {
+
+// Whether a path has a ".." step: "/var/lib/app/../../../home/ann/x" starts with a system
+// folder's name yet leads anywhere.
+bool ClimbsUp(const std::string& path) {
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const auto slash = path.find('/', start);
+        const auto end = slash == std::string::npos ? path.size() : slash;
+        if (path.compare(start, end - start, "..") == 0)
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+} // namespace
+
 OnBehalfFileSystem::PathTest SystemPaths(std::vector<std::string> files,
                                          std::vector<std::string> folders) {
     return [files = std::move(files), folders = std::move(folders)](const std::string& path) {
+        // Typed into the open-file dialog, such a path would be read as root.
+        if (ClimbsUp(path))
+            return false;
         for (const auto& file : files)
             if (path == file)
                 return true;

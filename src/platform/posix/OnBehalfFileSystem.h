@@ -40,7 +40,8 @@ private:
     PathTest isSystemPath_;
 };
 
-// Whether path is one of the given files or inside one of the given folders.
+// Whether path is one of the given files or inside one of the given folders. A path with a ".."
+// step is never the system's: what it names is not what its beginning says.
 OnBehalfFileSystem::PathTest SystemPaths(std::vector<std::string> files,
                                          std::vector<std::string> folders);
 
