@@ -24,4 +24,11 @@ private:
     gid_t previousGid_ = 0;
 };
 
+// Gives the process the supplementary groups of the user it works for in place of root's own.
+// The kernel checks a switched identity's group rights against the process's groups: with
+// root's (group 0) kept, the user would reach files only root's group may read or write.
+// Root's own work needs no group, its capabilities pass every check. Groups are the process's,
+// not the thread's: call it once, before other threads start. False when they stay root's.
+bool TakeGroupsOf(const UserAccount& account);
+
 } // namespace palisade

@@ -5,6 +5,7 @@
 #include "platform/RegStuff.h"
 #include "platform/StartUp.h"
 #include "platform/posix/FolderLock.h"
+#include "platform/posix/FsIdentity.h"
 #include "platform/posix/OnBehalfFileSystem.h"
 #include "platform/posix/OnBehalfSettingsStore.h"
 #include "platform/posix/PosixAdminTest.h"
@@ -61,6 +62,9 @@ int main(int argc, char** argv) {
     const std::string windowSystem = qt::ChooseWindowSystem();
     const AccountLookup lookup = RealAccountLookup();
     const std::optional<UserAccount> user = OnBehalfOf(lookup);
+    // Before any thread starts: the groups are the whole process's.
+    if (user && !TakeGroupsOf(*user))
+        std::fprintf(stderr, "palisade: cannot take the user's groups; root's stay in force\n");
     UseTheUsersDisplayKey(user);
     if (const auto line = qt::MissingDisplay(windowSystem, Environment("DISPLAY"))) {
         std::fprintf(stderr, "%s\n", line->c_str());
