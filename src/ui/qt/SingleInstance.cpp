@@ -36,7 +36,8 @@ std::optional<bool> Parse(const QByteArray& line) {
 class StartLock {
 public:
     explicit StartLock(const QString& path) {
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                     0600);
         if (fd_ >= 0)
             ::flock(fd_, LOCK_EX);
     }
@@ -51,9 +52,13 @@ private:
     int fd_ = -1;
 };
 
-bool IsPrivateFolder(const QString& path) {
+// A runtime folder only its user can reach. One taken from the environment may be anything: a
+// root copy started with su keeps its user's, and /tmp is no private place either. A socket or
+// lock there would be in the hands of whoever owns the folder.
+bool IsPrivateFolder(const QString& path, uid_t user) {
     struct stat st {};
-    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           st.st_uid == user && (st.st_mode & 077) == 0;
 }
 
 } // namespace
@@ -75,7 +80,7 @@ QString SingleInstance::socketPath() const {
 SingleInstance::Outcome
 SingleInstance::claim(const std::function<bool(bool self, bool running)>& decides) {
     problem_.clear();
-    if (!IsPrivateFolder(folder_)) {
+    if (!IsPrivateFolder(folder_, owner_ ? owner_->uid : ::geteuid())) {
         problem_ = QStringLiteral("no private runtime folder (%1)").arg(folder_);
         return Outcome::Unguarded;
     }

@@ -30,8 +30,9 @@ public:
         Unguarded,  // no private runtime folder, or its socket cannot be made: runs unguarded
     };
 
-    // folder: the user's runtime folder. owner: the user whose files the socket and its lock
-    // are, when this copy runs as root for them.
+    // folder: the user's runtime folder; unless it is theirs and closed to everyone else, this
+    // copy runs unguarded. owner: the user whose files the socket and its lock are, when this
+    // copy runs as root for them.
     SingleInstance(QString folder, bool canWriteHosts, std::optional<UserAccount> owner = {},
                    HandOverTiming timing = HandOverTiming());
     ~SingleInstance() override;
