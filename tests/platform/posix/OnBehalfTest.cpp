@@ -2,12 +2,14 @@
 // are worked on with their rights only.
 #include "PosixTestSupport.h"
 #include "platform/RuntimeError.h"
+#include "platform/posix/FsIdentity.h"
 #include "platform/posix/OnBehalfFileSystem.h"
 #include "platform/posix/OnBehalfSettingsStore.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/QSettingsStore.h"
 #include "platform/posix/UserAccount.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
@@ -90,6 +92,23 @@ TEST(OnBehalf, ConfigFolderComesFromTheHomeInThePasswordDatabase) {
     EXPECT_EQ(ConfigFolderOf({1, 1, "/"}), "/.config");
 }
 
+TEST(OnBehalf, OnlyTheHostsFileAndWhatIsInTheDataFolderAreTheSystems) {
+    const auto isSystem = SystemPaths({"/etc/hosts"}, {"/var/lib/Q"});
+    const std::pair<const char*, bool> cases[] = {
+        {"/etc/hosts", true},
+        {"/var/lib/Q", true},
+        {"/var/lib/Q/Palisade Software/hosts", true},
+        {"/var/lib/Q/..hidden", true},
+        {"/etc/hosts.list", false},
+        {"/var/lib/Quillmoor", false},
+        {"/home/ann/list.txt", false},
+        {"/var/lib/Q/../../../etc/shadow", false},
+        {"/var/lib/Q/a/..", false},
+    };
+    for (const auto& [path, expected] : cases)
+        EXPECT_EQ(isSystem(path), expected) << path;
+}
+
 // The unprivileged account the tests work for.
 const UserAccount Someone{65534, 65534, "/nonexistent"};
 
@@ -133,8 +152,36 @@ TEST_F(OnBehalfFiles, ALinkTheUserPlantedReachesNothingTheyCouldNotReach) {
     ASSERT_EQ(::symlink((dir / "secret").c_str(), (dir / "planted.txt").c_str()), 0);
     EXPECT_THROW(fs.readFile(dir / "planted.txt"), RuntimeError);
     EXPECT_THROW(fs.readFile(dir / "secret"), RuntimeError);
+    // A path that only begins in the data folder is still the user's to read.
+    real.createFolder(dir / "data");
+    EXPECT_THROW(fs.readFile(dir / "data/../secret"), RuntimeError);
     // And root's own work is unchanged after all that.
     EXPECT_EQ(real.readFile(dir / "secret"), "root only\n");
+}
+
+// Puts the process's groups back as they were.
+class SavedGroups {
+public:
+    SavedGroups() : groups_(static_cast<std::size_t>(::getgroups(0, nullptr))) {
+        groups_.resize(static_cast<std::size_t>(
+            ::getgroups(static_cast<int>(groups_.size()), groups_.data())));
+    }
+    ~SavedGroups() { ::setgroups(groups_.size(), groups_.data()); }
+
+private:
+    std::vector<gid_t> groups_;
+};
+
+TEST_F(OnBehalfFiles, RootsGroupIsNotLentToTheUser) {
+    test::spit(dir / "root-group", "root's group only\n");
+    ASSERT_EQ(::chown((dir / "root-group").c_str(), 0, 0), 0);
+    ASSERT_EQ(::chmod((dir / "root-group").c_str(), 0640), 0);
+    const SavedGroups saved;
+    const gid_t rootOnly = 0; // as pkexec and sudo leave root's copy
+    ASSERT_EQ(::setgroups(1, &rootOnly), 0);
+    ASSERT_TRUE(TakeGroupsOf(Someone));
+    EXPECT_THROW(fs.readFile(dir / "root-group"), RuntimeError);
+    EXPECT_EQ(real.readFile(dir / "root-group"), "root's group only\n");
 }
 
 TEST_F(OnBehalfFiles, SettingsAreWrittenAsTheUser) {
