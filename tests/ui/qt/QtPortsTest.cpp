@@ -19,6 +19,7 @@
 #include <csignal>
 #include <ctime>
 #include <gmock/gmock.h>
+#include <sys/stat.h>
 
 namespace palisade::qt {
 namespace {
@@ -103,6 +104,11 @@ TEST(Pointers, ACursorFileGivesItsImageAndHotSpotAndAnythingElseNothing) {
         }
     }
     EXPECT_FALSE(LoadCursorFile(dir.filePath("missing.cur").toStdString()));
+    // Neither a pipe nor a device in its place holds the program up.
+    const QByteArray pipe = QFile::encodeName(dir.filePath("pipe.cur"));
+    ASSERT_EQ(::mkfifo(pipe.constData(), 0600), 0);
+    EXPECT_FALSE(LoadCursorFile(pipe.toStdString()));
+    EXPECT_FALSE(LoadCursorFile("/dev/zero"));
 }
 
 TEST(QtEventPump, WaitsWithoutSpinningAndWakesForAnEvent) {
