@@ -68,23 +68,18 @@ TEST(SingleInstance, WithoutAPrivateRuntimeFolderItRunsUnguarded) {
 
     // A folder others may write to, or one another user owns (a root copy started with su keeps
     // its user's runtime folder), holds neither socket nor lock.
-    struct Case {
-        const char* name;
-        mode_t mode;
-        uid_t folderOwner;
-    };
     const uid_t self = ::geteuid();
-    for (const Case& c : {Case{"open to all", 01777, self}, Case{"open to the group", 0770, self},
-                          Case{"another user's", 0700, self + 1}}) {
-        if (c.folderOwner != self && self != 0)
+    const std::pair<mode_t, uid_t> folders[] = {{01777, self}, {0770, self}, {0700, self + 1}};
+    for (const auto& [mode, owner] : folders) {
+        if (owner != self && self != 0)
             continue; // only root can give a folder away
         QTemporaryDir runtime;
         const QByteArray path = QFile::encodeName(runtime.path());
-        ASSERT_EQ(::chmod(path.constData(), c.mode), 0);
-        ASSERT_EQ(::chown(path.constData(), c.folderOwner, static_cast<gid_t>(-1)), 0);
+        ASSERT_EQ(::chmod(path.constData(), mode), 0);
+        ASSERT_EQ(::chown(path.constData(), owner, static_cast<gid_t>(-1)), 0);
         SingleInstance copy(runtime.path(), false);
-        EXPECT_EQ(copy.claim(TakesOver), Outcome::Unguarded) << c.name;
-        EXPECT_TRUE(QDir(runtime.path()).isEmpty()) << c.name;
+        EXPECT_EQ(copy.claim(TakesOver), Outcome::Unguarded) << mode << " " << owner;
+        EXPECT_TRUE(QDir(runtime.path()).isEmpty()) << mode << " " << owner;
     }
 }
 
