@@ -36,10 +36,10 @@ check "the file sums cover every file" \
 check "the maintainer scripts are executable" test -x "$WORK/control/postinst" -a \
     -x "$WORK/control/prerm" -a -x "$WORK/control/postrm"
 
-stripped() { ! readelf -S "$WORK/root/$1" | grep -q '\.symtab'; }
+stripped() { ! readelf -S "$WORK/root/$1" | grep -q '\.symtab\|\.comment'; }
 hardened() { readelf -h "$WORK/root/$1" | grep -q DYN && readelf -d "$WORK/root/$1" | grep -q BIND_NOW; }
 for binary in usr/bin/palisade usr/lib/palisade/remove-block-lines; do
-    check "$binary is stripped" stripped "$binary"
+    check "$binary is stripped, of the compilers' notes too" stripped "$binary"
     check "$binary is position-independent, relocations read-only after start" hardened "$binary"
 done
 
