@@ -76,6 +76,15 @@ check "... through the package's launcher, which starts /usr/bin/palisade throug
     grep -qx 'program="/usr/bin/palisade"' "$launcher"
 check "the entry's icon is in the hicolor theme" \
     [ -f "$WORK/root/usr/share/icons/hicolor/48x48/apps/$(key 'Desktop Entry' Icon).png" ]
+# A theme picks a bitmap by its folder's size; one of another size would be drawn scaled.
+wrong_sizes() {
+    for png in "$WORK"/root/usr/share/icons/hicolor/*/apps/*.png; do
+        size=${png%/apps/*}
+        size=${size##*/}
+        file -b "$png" | grep -q "^PNG image data, ${size%x*} x ${size#*x}," || echo "$png"
+    done
+}
+check "each bitmap icon has the size of its folder" [ -z "$(wrong_sizes)" ]
 
 changelog_version() {
     zcat "$WORK/root/usr/share/doc/palisade/changelog.gz" | sed -n '1s/^palisade (\(.*\)) .*/\1/p'
