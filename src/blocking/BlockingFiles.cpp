@@ -34,15 +34,6 @@ bool TrySyncFile(FileSystem& fs, const std::string& path) {
     }
 }
 
-bool TryCopyFile(FileSystem& fs, const std::string& source, const std::string& destination) {
-    try {
-        fs.copyFile(source, destination);
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
 bool TryReplaceFile(FileSystem& fs, const std::string& path, const std::string& bytes) {
     try {
         fs.replaceFile(path, bytes);

@@ -21,9 +21,6 @@ bool AppendLineToFile(FileSystem& fs, const std::string& path, const std::string
 // Makes what was written to the file reach the disk. True when that worked. Never throws.
 bool TrySyncFile(FileSystem& fs, const std::string& path);
 
-// Copies source over destination. True when the copy worked. Never throws.
-bool TryCopyFile(FileSystem& fs, const std::string& source, const std::string& destination);
-
 // Puts bytes in place of the file's content in one step. True when that worked; otherwise the
 // file keeps its old content. Never throws.
 bool TryReplaceFile(FileSystem& fs, const std::string& path, const std::string& bytes);

@@ -2,9 +2,10 @@
 # The package installed with dpkg as a user would, but in a private mount namespace with overlays
 # over /usr, /etc and /var, so that nothing reaches the machine itself: the data folder is made
 # root's; the program runs from /usr/bin on a throwaway desktop, blocks a site in its data
-# folder's care and registers for log-in; a reinstall keeps the site blocked; removing the
-# package while the program still runs leaves the hosts file byte for byte as it was before;
-# purging takes away the data folder and the autostart entry.
+# folder's care and registers for log-in; a reinstall keeps the site blocked; a removal that
+# cannot rewrite the hosts file (a full disk) is refused and keeps the package and the file;
+# removing the package while the program still runs leaves the hosts file byte for byte as it was
+# before; purging takes away the data folder and the autostart entry.
 # Usage: install-test.sh PACKAGE DESKTOP_SANDBOX_SCRIPT. Exits 77 where it cannot run.
 set -u
 PACKAGE="$1"
@@ -117,6 +118,22 @@ check "the program registers for log-in in $AUTOSTART_ENTRY" \
 
 check "installing the package again (an upgrade) goes well" dpkg_run -i "$PACKAGE"
 check "... and keeps the site blocked" [ "$(block_lines)" -eq 1 ]
+
+# A removal that cannot take the lines out stops and keeps the package, so that the program is
+# still there to unblock; the hosts file keeps every byte. Here the hosts file is on a full disk.
+full="$SCRATCH/full"
+mkdir "$full" && mount -t tmpfs -o size=64k tmpfs "$full" && cp /etc/hosts "$full/hosts" &&
+    mv /etc/hosts "$SCRATCH/hosts.blocked" && ln -s "$full/hosts" /etc/hosts
+dd if=/dev/zero of="$full/filler" bs=4k 2>/dev/null
+untouched() { cmp -s "$full/hosts" "$SCRATCH/hosts.blocked" && [ "$(ls -A "$full" | xargs)" = "filler hosts" ]; }
+still_installed() { dpkg-query -W -f='${Status}' palisade | grep -q ' ok installed$'; }
+refused() { ! dpkg_run "$@"; }
+check "dpkg does not remove the package when the hosts file cannot be rewritten" \
+    refused -r palisade
+check "... keeps it installed" still_installed
+check "... with the program in /usr/bin" [ -x "$PROGRAM" ]
+check "... and leaves the hosts file as it was, with nothing beside it" untouched
+rm /etc/hosts && mv "$SCRATCH/hosts.blocked" /etc/hosts && umount "$full"
 
 check "dpkg removes the package while the program runs and blocks" dpkg_run -r palisade
 check "... leaving the hosts file byte for byte as it was" hosts_as_before

@@ -36,10 +36,10 @@ check "the file sums cover every file" \
 check "the maintainer scripts are executable" test -x "$WORK/control/postinst" -a \
     -x "$WORK/control/prerm" -a -x "$WORK/control/postrm"
 
-stripped() { ! readelf -S "$WORK/root/$1" | grep -q '\.symtab'; }
+stripped() { ! readelf -S "$WORK/root/$1" | grep -q '\.symtab\|\.comment'; }
 hardened() { readelf -h "$WORK/root/$1" | grep -q DYN && readelf -d "$WORK/root/$1" | grep -q BIND_NOW; }
 for binary in usr/bin/palisade usr/lib/palisade/remove-block-lines; do
-    check "$binary is stripped" stripped "$binary"
+    check "$binary is stripped, of the compilers' notes too" stripped "$binary"
     check "$binary is position-independent, relocations read-only after start" hardened "$binary"
 done
 
@@ -76,6 +76,15 @@ check "... through the package's launcher, which starts /usr/bin/palisade throug
     grep -qx 'program="/usr/bin/palisade"' "$launcher"
 check "the entry's icon is in the hicolor theme" \
     [ -f "$WORK/root/usr/share/icons/hicolor/48x48/apps/$(key 'Desktop Entry' Icon).png" ]
+# A theme picks a bitmap by its folder's size; one of another size would be drawn scaled.
+wrong_sizes() {
+    for png in "$WORK"/root/usr/share/icons/hicolor/*/apps/*.png; do
+        size=${png%/apps/*}
+        size=${size##*/}
+        file -b "$png" | grep -q "^PNG image data, ${size%x*} x ${size#*x}," || echo "$png"
+    done
+}
+check "each bitmap icon has the size of its folder" [ -z "$(wrong_sizes)" ]
 
 changelog_version() {
     zcat "$WORK/root/usr/share/doc/palisade/changelog.gz" | sed -n '1s/^palisade (\(.*\)) .*/\1/p'
