@@ -59,6 +59,13 @@ void Say(const QString& line) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The program takes no options. Qt's own (-platformpluginpath, -style, ...) would let whoever
+    // starts a root copy through pkexec, which checks only the program's path, load code of their
+    // choosing as root: Qt is given the program's name alone.
+    char fallbackName[] = "palisade";
+    int qtArgc = 1;
+    char* qtArgv[] = {argc > 0 && argv[0] != nullptr ? argv[0] : fallbackName, nullptr};
+
     const std::string windowSystem = qt::ChooseWindowSystem();
     const AccountLookup lookup = RealAccountLookup();
     const std::optional<UserAccount> user = OnBehalfOf(lookup);
@@ -72,7 +79,7 @@ int main(int argc, char** argv) {
     }
 
     qt::OneLineStartFailures(true);
-    QApplication app(argc, argv);
+    QApplication app(qtArgc, qtArgv);
     qt::OneLineStartFailures(false);
     qt::SetUpApplication(app);
 
