@@ -3,6 +3,7 @@
 #include "ui/qt/QtText.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -103,10 +104,21 @@ std::string ChosenFiles(const QStringList& paths) {
         return {};
     if (paths.size() == 1)
         return PathBytes(paths.front());
-    std::string result = PathBytes(QFileInfo(paths.front()).absolutePath());
+    // Files typed from several folders are handed over from the folder they share, each name
+    // keeping the rest of its path, so that none is looked for in another file's folder.
+    QString folder = QFileInfo(paths.front()).absolutePath();
+    for (const QString& path : paths) {
+        const QString own = QFileInfo(path).absolutePath();
+        while (
+            own != folder &&
+            !own.startsWith(folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/')))
+            folder = QFileInfo(folder).absolutePath();
+    }
+    const QDir shared(folder);
+    std::string result = PathBytes(folder);
     for (const QString& path : paths) {
         result.push_back('\0');
-        result += PathBytes(QFileInfo(path).fileName());
+        result += PathBytes(shared.relativeFilePath(path));
     }
     return result;
 }

@@ -63,6 +63,9 @@ TEST(QtDialogsFilter, ChosenFilesAreOnePathOrTheFolderAndNames) {
     EXPECT_EQ(ChosenFiles({"/home/ann/a.txt", "/home/ann/b.txt"}),
               std::string("/home/ann\0a.txt\0b.txt", 21));
     EXPECT_EQ(ChosenFiles({"/a.txt", "/b.txt"}), std::string("/\0a.txt\0b.txt", 13));
+    // Typed from several folders: from the folder they share, not the first file's.
+    EXPECT_EQ(ChosenFiles({"/home/ann/x/a.txt", "/home/ann/b.txt", "/home/annex/c.txt"}),
+              std::string("/home\0ann/x/a.txt\0ann/b.txt\0annex/c.txt", 39));
 }
 
 TEST(QtCodes, ClicksAndKeysMapToTheirCodes) {
