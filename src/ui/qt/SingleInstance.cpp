@@ -16,6 +16,7 @@ namespace palisade::qt {
 namespace {
 
 const QByteArray Greeting = "PALISADE ";
+constexpr qsizetype MaxLineBytes = 256;
 
 QByteArray Line(bool canWrite) {
     return Greeting + (canWrite ? "1" : "0") + "\n";
@@ -140,8 +141,14 @@ void SingleInstance::accept() {
             if (!socket)
                 return;
             *received += socket->readAll();
-            if (!received->contains('\n'))
+            if (!received->contains('\n')) {
+                // A greeting is a dozen bytes; a peer that sends on and on is not another copy.
+                if (received->size() > MaxLineBytes) {
+                    received->clear();
+                    socket->abort();
+                }
                 return;
+            }
             const auto other = Parse(*received);
             received->clear();
             if (!other) {

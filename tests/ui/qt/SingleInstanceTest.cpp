@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -122,6 +123,27 @@ INSTANTIATE_TEST_SUITE_P(
                       HandOverCase{"OnlyTheRunningCanWrite", true, false, Outcome::HandedOver},
                       HandOverCase{"OnlyTheNewCanWrite", false, true, Outcome::TookOver}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SingleInstance, APeerThatNeverEndsItsLineIsCutOff) {
+    QTemporaryDir runtime;
+    SingleInstance running(runtime.path(), false);
+    ASSERT_EQ(running.claim(TakesOver), Outcome::First);
+    bool told = false;
+    running.onSecondStart([&](bool) { told = true; });
+    QLocalSocket peer;
+    peer.connectToServer(running.socketPath());
+    ASSERT_TRUE(peer.waitForConnected(2000));
+    const QByteArray chunk(64 * 1024, 'x');
+    QElapsedTimer wall;
+    wall.start();
+    while (peer.state() == QLocalSocket::ConnectedState && wall.elapsed() < 5000) {
+        peer.write(chunk);
+        peer.flush();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_NE(peer.state(), QLocalSocket::ConnectedState);
+    EXPECT_FALSE(told);
+}
 
 TEST(SingleInstance, ACopyThatDoesNotAnswerIsNotJoinedByASecond) {
     QTemporaryDir runtime;
