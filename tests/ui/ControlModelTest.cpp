@@ -61,6 +61,19 @@ TEST(ListViewModel, ItemsAreOneBasedAndRemovalShiftsTheSelection) {
     EXPECT_EQ(list.count(), 0u);
 }
 
+TEST(ControlModel, ABackgroundBringsTheTextColourOfItsOwnScheme) {
+    const std::pair<Color, Color> pairs[] = {{colors::White, colors::Black},
+                                             {0x00402020, colors::White},
+                                             {colors::ButtonFace, colors::ButtonText},
+                                             {colors::WindowBackground, colors::WindowText}};
+    Label label("Label2", "Status", {}, 1);
+    for (const auto& [back, fore] : pairs) {
+        label.setBackColor(back);
+        EXPECT_EQ(label.foreColor(), fore) << std::hex << back;
+    }
+    EXPECT_EQ(Form1Controls().PushButton2.foreColor(), colors::Black) << "a button on white";
+}
+
 TEST(WindowModel, StateChangesRaiseResizeOnlyOnceTheWindowExists) {
     Window window("Form1", "Form1", {});
     int resizes = 0;

@@ -164,6 +164,13 @@ void ApplyColors(QWidget* widget, const Control& control) {
         palette.setColor(QPalette::Base, back);
         palette.setColor(QPalette::Text, fore);
         break;
+    case ControlKind::CheckBox:
+        // The box and its tick as well as the caption, in the same colours.
+        palette.setColor(QPalette::Base, back);
+        palette.setColor(QPalette::Text, fore);
+        palette.setColor(QPalette::Window, back);
+        palette.setColor(QPalette::WindowText, fore);
+        break;
     default:
         palette.setColor(QPalette::Window, back);
         palette.setColor(QPalette::WindowText, fore);

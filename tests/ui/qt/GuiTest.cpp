@@ -167,6 +167,32 @@ TEST(Gui, ThePasswordWindowGuardsTheWayBackFromTheTray) {
     EXPECT_TRUE(rig.main()->isVisible());
 }
 
+TEST(Gui, UnderADarkDesktopPaletteEveryCaptionReadsOnItsBackground) {
+    const QPalette desktop = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(49, 54, 59), QColor(35, 38, 41))); // white texts
+    {
+        GuiRig rig;
+        rig.start();
+        QWidget* rows = rig.in1<QTreeView>("ListView1")->viewport();
+        std::vector<QWidget*> widgets{rig.main(), rows};
+        for (Control* control : rig.program->form1().controls())
+            widgets.push_back(rig.in1(control->name().c_str()));
+        for (QWidget* w : widgets) {
+            // The colours Qt's styles draw the widget's text and its ground with.
+            auto roles = std::pair{QPalette::WindowText, QPalette::Window};
+            if (qobject_cast<QPushButton*>(w) != nullptr)
+                roles = {QPalette::ButtonText, QPalette::Button};
+            else if (qobject_cast<QLineEdit*>(w) != nullptr || w == rows)
+                roles = {QPalette::Text, QPalette::Base};
+            const QPalette& p = w->palette();
+            EXPECT_GT(
+                std::abs(p.color(roles.first).lightness() - p.color(roles.second).lightness()), 128)
+                << w->objectName().toStdString();
+        }
+    }
+    QApplication::setPalette(desktop);
+}
+
 TEST(Gui, WithoutANotificationAreaTheWindowWaitsOnTheTaskBar) {
     GuiRig rig(/*trayAvailable=*/false);
     rig.start();
