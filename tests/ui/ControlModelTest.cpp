@@ -61,6 +61,17 @@ TEST(ListViewModel, ItemsAreOneBasedAndRemovalShiftsTheSelection) {
     EXPECT_EQ(list.count(), 0u);
 }
 
+TEST(ListViewModel, ALongEntryIsShownCutWithAnEllipsisAndNeverMidCharacter) {
+    const std::string host(253, 'h'), euro = "\xe2\x82\xac"; // three bytes in UTF-8
+    const std::pair<std::string, std::string> entries[] = {
+        {host, host},
+        {host + "x", host + "..."},
+        {std::string(10 << 20, 'x'), std::string(253, 'x') + "..."},
+        {std::string(251, 'a') + euro + "b", std::string(251, 'a') + "..."}};
+    for (const auto& [entry, shown] : entries)
+        EXPECT_EQ(ShownItemText(entry), shown) << entry.size();
+}
+
 TEST(ControlModel, ABackgroundBringsTheTextColourOfItsOwnScheme) {
     const std::pair<Color, Color> pairs[] = {{colors::White, colors::Black},
                                              {0x00402020, colors::White},

@@ -1,5 +1,5 @@
 // The site list's item model: read from the control, appended rows announced in batches, and a
-// long list announced at once.
+// long list or an endless entry that stays quick to show.
 #include "ui/qt/SiteListModel.h"
 
 #include <QAbstractItemModelTester>
@@ -88,14 +88,18 @@ TEST(SiteListModel, RemovalsAndClearsKeepTheViewInStepWithTheControl) {
     }
 }
 
-TEST(SiteListModel, ALongListIsAnnouncedInOneBatch) {
+TEST(SiteListModel, ALongListIsAnnouncedInOneBatchAndAnEndlessEntryShownCut) {
     Rig rig;
     for (int i = 0; i < 200000; ++i)
         rig.list.add("site" + std::to_string(i) + ".example");
+    const std::string endless(10 << 20, 'x');
+    rig.list.add(endless);
     rig.settle();
-    EXPECT_EQ(rig.model.rowCount(), 200000);
+    EXPECT_EQ(rig.model.rowCount(), 200001);
     EXPECT_EQ(rig.inserted.count(), 1);
     EXPECT_EQ(rig.row(199999), "site199999.example");
+    EXPECT_EQ(rig.row(200000), QString(253, 'x') + "...");
+    EXPECT_EQ(rig.list.item(200001), endless) << "the entry itself was cut";
 }
 
 } // namespace
