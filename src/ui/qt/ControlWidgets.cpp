@@ -4,12 +4,12 @@
 #include "ui/model/PushButton.h"
 #include "ui/model/TextBox.h"
 #include "ui/qt/EventHook.h"
+#include "ui/qt/FrameWidget.h"
 #include "ui/qt/ListViewWidget.h"
 #include "ui/qt/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -99,9 +99,9 @@ QWidget* MakeTextBox(TextBox& model, QWidget* parent) {
 }
 
 QWidget* MakeFrame(Frame& model, QWidget* parent) {
-    auto* frame = new QGroupBox(parent);
+    auto* frame = new FrameWidget(parent);
     frame->setAutoFillBackground(true);
-    Follow(model, frame, [&model](QGroupBox* f) { f->setTitle(Caption(model)); });
+    Follow(model, frame, [&model](FrameWidget* f) { f->setTitle(Caption(model)); });
     return frame;
 }
 
