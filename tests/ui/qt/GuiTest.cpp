@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTreeView>
+#include <QWindow>
 #include <gmock/gmock.h>
 
 namespace palisade::qt::test {
@@ -165,6 +166,25 @@ TEST(Gui, ThePasswordWindowGuardsTheWayBackFromTheTray) {
     rig.settle();
     EXPECT_FALSE(rig.password()->isVisible());
     EXPECT_TRUE(rig.main()->isVisible());
+}
+
+TEST(Gui, TheHandShowsOverThePushButtonsOnlyAndAMoveOverAControlIsNotTheWindows) {
+    GuiRig rig;
+    rig.start();
+    // Where the pointer goes in turn (a control's centre, or a point of the window or frame).
+    const std::tuple<const char*, QPoint, Qt::CursorShape> moves[] = {
+        {"PushButton2", {}, Qt::PointingHandCursor},
+        {nullptr, {2, 2}, Qt::ArrowCursor},
+        {"PushButton6", {}, Qt::PointingHandCursor},
+        {"Check1", {}, Qt::PointingHandCursor},
+        {"Frame1", {3, 40}, Qt::ArrowCursor}};
+    for (const auto& [name, at, shape] : moves) {
+        QWidget* over = name != nullptr ? rig.in1(name) : rig.main();
+        QTest::mouseMove(rig.main()->windowHandle(),
+                         over->mapTo(rig.main(), at.isNull() ? over->rect().center() : at));
+        rig.settle();
+        EXPECT_EQ(rig.main()->cursor().shape(), shape) << (name != nullptr ? name : "window");
+    }
 }
 
 TEST(Gui, UnderADarkDesktopPaletteEveryCaptionReadsOnItsBackground) {
