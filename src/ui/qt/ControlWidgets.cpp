@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -41,6 +42,17 @@ QWidget* MakePushButton(PushButton& model, QWidget* parent) {
     button->setAutoDefault(false);
     Follow(model, button, [&model](QPushButton* b) { b->setText(Caption(model)); });
     QObject::connect(button, &QPushButton::clicked, button, [&model] { model.press(); });
+    // Enter clicks the focused button, as Space does; the window's own Enter (its default
+    // button) is for the other controls.
+    new EventHook(button, QEvent::KeyPress, [button](QEvent* event) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (!key->isAutoRepeat())
+            button->click();
+        return true;
+    });
     return button;
 }
 

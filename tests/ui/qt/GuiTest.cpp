@@ -168,6 +168,20 @@ TEST(Gui, ThePasswordWindowGuardsTheWayBackFromTheTray) {
     EXPECT_TRUE(rig.main()->isVisible());
 }
 
+TEST(Gui, EnterClicksTheFocusedPushButtonInBothWindows) {
+    GuiRig rig;
+    rig.start();
+    QTest::keyClick(rig.in1("PushButton5"), Qt::Key_Return);
+    EXPECT_EQ(rig.rows(), (Rows{"facebook.com", "instagram.com"}));
+    QTest::keyClicks(rig.in1("txtPassword"), "pw");
+    rig.minimise();
+    rig.trayClick();
+    QTest::keyClicks(rig.in2("txtPassword"), "pw");
+    QTest::keyClick(rig.in2("PushButton1"), Qt::Key_Enter); // on Cancel, not OK
+    rig.settle();
+    EXPECT_FALSE(rig.password()->isVisible() || rig.main()->isVisible()) << "not cancelled";
+}
+
 TEST(Gui, TheHandShowsOverThePushButtonsOnlyAndAMoveOverAControlIsNotTheWindows) {
     GuiRig rig;
     rig.start();
