@@ -61,6 +61,30 @@ TEST(ListViewModel, ItemsAreOneBasedAndRemovalShiftsTheSelection) {
     EXPECT_EQ(list.count(), 0u);
 }
 
+TEST(ListViewModel, ALongEntryIsShownCutWithAnEllipsisAndNeverMidCharacter) {
+    const std::string host(253, 'h'), euro = "\xe2\x82\xac"; // three bytes in UTF-8
+    const std::pair<std::string, std::string> entries[] = {
+        {host, host},
+        {host + "x", host + "..."},
+        {std::string(10 << 20, 'x'), std::string(253, 'x') + "..."},
+        {std::string(251, 'a') + euro + "b", std::string(251, 'a') + "..."}};
+    for (const auto& [entry, shown] : entries)
+        EXPECT_EQ(ShownItemText(entry), shown) << entry.size();
+}
+
+TEST(ControlModel, ABackgroundBringsTheTextColourOfItsOwnScheme) {
+    const std::pair<Color, Color> pairs[] = {{colors::White, colors::Black},
+                                             {0x00402020, colors::White},
+                                             {colors::ButtonFace, colors::ButtonText},
+                                             {colors::WindowBackground, colors::WindowText}};
+    Label label("Label2", "Status", {}, 1);
+    for (const auto& [back, fore] : pairs) {
+        label.setBackColor(back);
+        EXPECT_EQ(label.foreColor(), fore) << std::hex << back;
+    }
+    EXPECT_EQ(Form1Controls().PushButton2.foreColor(), colors::Black) << "a button on white";
+}
+
 TEST(WindowModel, StateChangesRaiseResizeOnlyOnceTheWindowExists) {
     Window window("Form1", "Form1", {});
     int resizes = 0;

@@ -28,9 +28,13 @@ TEST(ApplySkin, OnlyASkinFileGivesButtonFaceColoursAndThenTheComponentsCalls) {
             ports.fs.files[file] = "skin";
         MainWindowSkin(ports.fs, ports.system, c, framework).ApplySkin();
 
-        std::string coloured = c.window.backColor() == colors::ButtonFace ? "Form1 " : "";
+        // Coloured: the button face with the button text on it.
+        const auto on = [](const Control& x) {
+            return x.backColor() == colors::ButtonFace && x.foreColor() == colors::ButtonText;
+        };
+        std::string coloured = on(c.window) ? "Form1 " : "";
         for (Control* control : c.controls())
-            coloured += control->backColor() == colors::ButtonFace ? control->name() + " " : "";
+            coloured += on(*control) ? control->name() + " " : "";
         EXPECT_EQ(coloured, present ? "Form1 Frame2 Frame1 Check8 Check1 Check9 Label2 " : "");
         const std::vector<std::string> calls = {file + "|", "65", "5", "10", "Form1"};
         EXPECT_EQ(framework.calls, present ? calls : std::vector<std::string>{});

@@ -2,6 +2,15 @@
 
 namespace palisade {
 
+Color TextColorOn(Color background) {
+    if ((background & 0x80000000u) != 0)
+        return background == colors::ButtonFace ? colors::ButtonText : colors::WindowText;
+    // Perceived lightness of 0x00BBGGRR, 0 to 255.
+    const unsigned red = background & 0xFF, green = (background >> 8) & 0xFF,
+                   blue = (background >> 16) & 0xFF;
+    return (299 * red + 587 * green + 114 * blue) / 1000 >= 128 ? colors::Black : colors::White;
+}
+
 Control::Control(ControlKind kind, std::string name, std::string caption, Geometry geometry,
                  int tabIndex)
     : kind_(kind), name_(std::move(name)), caption_(std::move(caption)), geometry_(geometry),
@@ -34,9 +43,10 @@ void Control::setVisible(bool visible) {
 }
 
 void Control::setBackColor(Color color) {
-    if (color == backColor_)
+    if (color == backColor_ && TextColorOn(color) == foreColor_)
         return;
     backColor_ = color;
+    foreColor_ = TextColorOn(color);
     notify();
 }
 

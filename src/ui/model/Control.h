@@ -10,12 +10,19 @@ namespace palisade {
 // Colours: 0x00BBGGRR for a fixed colour; the high bit set names a system colour by index.
 using Color = std::uint32_t;
 namespace colors {
+inline constexpr Color Black = 0x00000000;
 inline constexpr Color White = 0x00FFFFFF;
 inline constexpr Color WindowBackground = 0x80000005;
 inline constexpr Color WindowText = 0x80000008;
 inline constexpr Color ButtonFace = 0x8000000F;
 inline constexpr Color ButtonText = 0x80000012;
 } // namespace colors
+
+// The text colour that reads on a background, from the background's own scheme: a system
+// background takes the system's text colour made for it (button text on button face), a fixed one
+// black or white, whichever it is not close to. A fixed background paired with a system text
+// colour would be unreadable wherever the desktop's scheme is dark.
+Color TextColorOn(Color background);
 
 enum class ControlKind { Window, Frame, CheckBox, TextBox, Label, PushButton, ListView };
 
@@ -66,6 +73,7 @@ public:
     void setVisible(bool visible);
 
     Color backColor() const { return backColor_; }
+    // Sets the background and, with it, the text colour that goes with it (TextColorOn).
     void setBackColor(Color color);
     Color foreColor() const { return foreColor_; }
     void setForeColor(Color color);
@@ -93,7 +101,7 @@ private:
     int tabIndex_;
     bool visible_ = true;
     Color backColor_ = colors::White;
-    Color foreColor_ = colors::WindowText;
+    Color foreColor_ = colors::Black;
     Font font_;
     std::string container_;
 };

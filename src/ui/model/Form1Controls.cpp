@@ -10,7 +10,6 @@ Form1Controls::Form1Controls() {
     Check8.setContainer("Frame1");
     Check1.setContainer("Frame1");
     Label2.setBackColor(colors::WindowBackground);
-    Label2.setForeColor(colors::WindowText);
     ListView1.setToolTip("Double-click item to remove it. Move | line to right and out of window "
                          "to reveal full names.");
 }

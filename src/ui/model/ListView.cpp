@@ -4,6 +4,17 @@
 
 namespace palisade {
 
+std::string ShownItemText(std::string_view item) {
+    if (item.size() <= MaxShownItemBytes)
+        return std::string(item);
+    std::size_t cut = MaxShownItemBytes;
+    // Back to the start of the character the cut falls into: continuation bytes are 10xxxxxx.
+    for (int back = 0;
+         back < 3 && cut > 0 && (static_cast<unsigned char>(item[cut]) & 0xC0) == 0x80; ++back)
+        --cut;
+    return std::string(item.substr(0, cut)) + "...";
+}
+
 void ListView::checkIndex(std::size_t index) const {
     if (index < 1 || index > items_.size())
         throw std::out_of_range("Index out of bounds");

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace palisade {
@@ -12,6 +13,14 @@ struct ColumnHeader {
     std::string text;
     int width = 0; // twips
 };
+
+// The most of an entry a list view shows: the longest host name there can be.
+inline constexpr std::size_t MaxShownItemBytes = 253;
+
+// An entry as a list view shows it: whole, or when longer than MaxShownItemBytes (a file of one
+// endless line loaded by mistake) its start followed by "...", so that drawing a row never lays
+// out megabytes of text. Never cuts a UTF-8 character in two. The entry itself stays whole.
+std::string ShownItemText(std::string_view item);
 
 // A one-column list of texts, addressed by 1-based position in display order.
 class ListView : public Control {

@@ -11,7 +11,6 @@ public:
         : Control(ControlKind::PushButton, std::move(name), std::move(caption), geometry,
                   tabIndex) {
         setFont(fonts::PushButton);
-        setForeColor(colors::ButtonText);
     }
 
     void press() { click(); }

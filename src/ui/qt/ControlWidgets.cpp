@@ -4,12 +4,13 @@
 #include "ui/model/PushButton.h"
 #include "ui/model/TextBox.h"
 #include "ui/qt/EventHook.h"
+#include "ui/qt/FrameWidget.h"
 #include "ui/qt/ListViewWidget.h"
 #include "ui/qt/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -41,6 +42,17 @@ QWidget* MakePushButton(PushButton& model, QWidget* parent) {
     button->setAutoDefault(false);
     Follow(model, button, [&model](QPushButton* b) { b->setText(Caption(model)); });
     QObject::connect(button, &QPushButton::clicked, button, [&model] { model.press(); });
+    // Enter clicks the focused button, as Space does; the window's own Enter (its default
+    // button) is for the other controls.
+    new EventHook(button, QEvent::KeyPress, [button](QEvent* event) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        if (!key->isAutoRepeat())
+            button->click();
+        return true;
+    });
     return button;
 }
 
@@ -99,9 +111,9 @@ QWidget* MakeTextBox(TextBox& model, QWidget* parent) {
 }
 
 QWidget* MakeFrame(Frame& model, QWidget* parent) {
-    auto* frame = new QGroupBox(parent);
+    auto* frame = new FrameWidget(parent);
     frame->setAutoFillBackground(true);
-    Follow(model, frame, [&model](QGroupBox* f) { f->setTitle(Caption(model)); });
+    Follow(model, frame, [&model](FrameWidget* f) { f->setTitle(Caption(model)); });
     return frame;
 }
 
@@ -163,6 +175,13 @@ void ApplyColors(QWidget* widget, const Control& control) {
     case ControlKind::ListView:
         palette.setColor(QPalette::Base, back);
         palette.setColor(QPalette::Text, fore);
+        break;
+    case ControlKind::CheckBox:
+        // The box and its tick as well as the caption, in the same colours.
+        palette.setColor(QPalette::Base, back);
+        palette.setColor(QPalette::Text, fore);
+        palette.setColor(QPalette::Window, back);
+        palette.setColor(QPalette::WindowText, fore);
         break;
     default:
         palette.setColor(QPalette::Window, back);

@@ -28,7 +28,11 @@ private:
     Handler handler_;
 };
 
-// Calls a function on each mouse move over a widget, buttons up or down.
+// Calls a function on each mouse move over a widget itself, buttons up or down. A move over one
+// of its children that the child let pass up is the child's, not the widget's.
 void OnMouseMove(QWidget* widget, std::function<void()> handler);
+
+// Whether a mouse event that reached widget happened over one of its children.
+bool OverAChild(QWidget* widget, QEvent* event);
 
 } // namespace palisade::qt

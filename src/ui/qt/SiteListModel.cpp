@@ -21,7 +21,7 @@ QVariant SiteListModel::data(const QModelIndex& index, int role) const {
     if (role != Qt::DisplayRole || !index.isValid() || index.row() >= shown_ ||
         static_cast<std::size_t>(index.row()) >= list_.count())
         return {};
-    return Shown(list_.items()[static_cast<std::size_t>(index.row())]);
+    return Shown(ShownItemText(list_.items()[static_cast<std::size_t>(index.row())]));
 }
 
 QVariant SiteListModel::headerData(int section, Qt::Orientation orientation, int role) const {

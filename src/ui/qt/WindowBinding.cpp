@@ -1,6 +1,7 @@
 #include "ui/qt/WindowBinding.h"
 
 #include "ui/qt/ControlWidgets.h"
+#include "ui/qt/EventHook.h"
 #include "ui/qt/Pointers.h"
 #include "ui/qt/QtText.h"
 
@@ -128,7 +129,9 @@ bool WindowBinding::eventFilter(QObject* watched, QEvent* event) {
         QTimer::singleShot(0, this, [this] { userChangedState(); });
         return false;
     case QEvent::MouseMove:
-        model_.mouseMove();
+        // Moves over a control that it let pass up are the control's, not the window surface's.
+        if (!OverAChild(widget_, event))
+            model_.mouseMove();
         return false;
     case QEvent::KeyPress: {
         // Reaches the window only when the focused control has not taken the key.

@@ -125,10 +125,10 @@ std::optional<LRESULT> SiteListView::notify(NMHDR& header) {
         if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
             // The view may ask for a row the model has just removed, before its count follows.
             const auto index = static_cast<std::size_t>(item.iItem) + 1;
-            const char* text = index >= 1 && index <= list().count() && item.iItem >= 0
-                                   ? list().item(index).c_str()
-                                   : "";
-            ::lstrcpynA(item.pszText, text, item.cchTextMax);
+            const std::string text = index >= 1 && index <= list().count() && item.iItem >= 0
+                                         ? ShownItemText(list().item(index))
+                                         : std::string();
+            ::lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
         }
         return 0;
     }

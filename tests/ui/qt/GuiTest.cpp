@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QThread>
 #include <QTreeView>
+#include <QWindow>
 #include <gmock/gmock.h>
 
 namespace palisade::qt::test {
@@ -165,6 +166,65 @@ TEST(Gui, ThePasswordWindowGuardsTheWayBackFromTheTray) {
     rig.settle();
     EXPECT_FALSE(rig.password()->isVisible());
     EXPECT_TRUE(rig.main()->isVisible());
+}
+
+TEST(Gui, EnterClicksTheFocusedPushButtonInBothWindows) {
+    GuiRig rig;
+    rig.start();
+    QTest::keyClick(rig.in1("PushButton5"), Qt::Key_Return);
+    EXPECT_EQ(rig.rows(), (Rows{"facebook.com", "instagram.com"}));
+    QTest::keyClicks(rig.in1("txtPassword"), "pw");
+    rig.minimise();
+    rig.trayClick();
+    QTest::keyClicks(rig.in2("txtPassword"), "pw");
+    QTest::keyClick(rig.in2("PushButton1"), Qt::Key_Enter); // on Cancel, not OK
+    rig.settle();
+    EXPECT_FALSE(rig.password()->isVisible() || rig.main()->isVisible()) << "not cancelled";
+}
+
+TEST(Gui, TheHandShowsOverThePushButtonsOnlyAndAMoveOverAControlIsNotTheWindows) {
+    GuiRig rig;
+    rig.start();
+    // Where the pointer goes in turn (a control's centre, or a point of the window or frame).
+    const std::tuple<const char*, QPoint, Qt::CursorShape> moves[] = {
+        {"PushButton2", {}, Qt::PointingHandCursor},
+        {nullptr, {2, 2}, Qt::ArrowCursor},
+        {"PushButton6", {}, Qt::PointingHandCursor},
+        {"Check1", {}, Qt::PointingHandCursor},
+        {"Frame1", {3, 40}, Qt::ArrowCursor}};
+    for (const auto& [name, at, shape] : moves) {
+        QWidget* over = name != nullptr ? rig.in1(name) : rig.main();
+        QTest::mouseMove(rig.main()->windowHandle(),
+                         over->mapTo(rig.main(), at.isNull() ? over->rect().center() : at));
+        rig.settle();
+        EXPECT_EQ(rig.main()->cursor().shape(), shape) << (name != nullptr ? name : "window");
+    }
+}
+
+TEST(Gui, UnderADarkDesktopPaletteEveryCaptionReadsOnItsBackground) {
+    const QPalette desktop = QApplication::palette();
+    QApplication::setPalette(QPalette(QColor(49, 54, 59), QColor(35, 38, 41))); // white texts
+    {
+        GuiRig rig;
+        rig.start();
+        QWidget* rows = rig.in1<QTreeView>("ListView1")->viewport();
+        std::vector<QWidget*> widgets{rig.main(), rows};
+        for (Control* control : rig.program->form1().controls())
+            widgets.push_back(rig.in1(control->name().c_str()));
+        for (QWidget* w : widgets) {
+            // The colours Qt's styles draw the widget's text and its ground with.
+            auto roles = std::pair{QPalette::WindowText, QPalette::Window};
+            if (qobject_cast<QPushButton*>(w) != nullptr)
+                roles = {QPalette::ButtonText, QPalette::Button};
+            else if (qobject_cast<QLineEdit*>(w) != nullptr || w == rows)
+                roles = {QPalette::Text, QPalette::Base};
+            const QPalette& p = w->palette();
+            EXPECT_GT(
+                std::abs(p.color(roles.first).lightness() - p.color(roles.second).lightness()), 128)
+                << w->objectName().toStdString();
+        }
+    }
+    QApplication::setPalette(desktop);
 }
 
 TEST(Gui, WithoutANotificationAreaTheWindowWaitsOnTheTaskBar) {

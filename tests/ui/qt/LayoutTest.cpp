@@ -93,5 +93,28 @@ TEST(Layout, ThePasswordWindowIsBuiltAsDesigned) {
                 ElementsAre("txtPassword", "PushButton2", "PushButton1"));
 }
 
+TEST(Layout, AFrameSetsItsCaptionIntoItsTopBorderClearOfWhatItHolds) {
+    Form1Controls model;
+    auto view = FormView::MainWindow(model, QIcon());
+    for (const char* name : {"Frame1", "Frame2"}) {
+        QWidget* frame = view->find(name);
+        const QImage image = frame->grab().toImage();
+        // The top edge: the first row, at the frame's right end, that is not the background.
+        const int x = image.width() - 8;
+        int edge = 0;
+        while (edge < image.height() && image.pixel(x, edge) == image.pixel(x, 0))
+            ++edge;
+        // The caption's ink, in its first 40 pixels, reaches above the edge and below it.
+        int top = image.height(), bottom = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int ix = 6; ix < 46; ++ix)
+                if (std::abs(y - edge) > 1 && qGray(image.pixel(ix, y)) < 100)
+                    top = std::min(top, y), bottom = std::max(bottom, y);
+        EXPECT_TRUE(top < edge && bottom > edge) << name << ": the caption beside the border";
+        for (const QWidget* held : frame->findChildren<QWidget*>())
+            EXPECT_GE(held->y() - edge, 10) << name << ": a control touches the top edge";
+    }
+}
+
 } // namespace
 } // namespace palisade::qt

@@ -32,7 +32,7 @@ sandbox_enter() {
         return 0
     fi
     [ "$(id -u)" -eq 0 ] || sandbox_skip "needs root to mount scratch files"
-    for tool in unshare Xvfb fluxbox xdotool getent; do
+    for tool in unshare Xvfb fluxbox xdotool getent import convert; do
         command -v "$tool" >/dev/null 2>&1 || sandbox_skip "$tool is not installed"
     done
     unshare -m true 2>/dev/null || sandbox_skip "no private mount namespace can be made here"
