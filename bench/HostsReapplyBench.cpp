@@ -57,6 +57,9 @@ struct NoShell : NotificationShell {
     bool available() override { return false; }
     IconHandle programIcon() override { return 0; }
 };
+struct NoTimer : Timer {
+    void singleShot(std::chrono::milliseconds, std::function<void()>) override {}
+};
 
 std::string Site(std::int64_t i) {
     return "site" + std::to_string(i) + ".example.com";
@@ -113,7 +116,8 @@ void ReapplyBlocking(benchmark::State& state, bool reversed) {
     NoShell shell;
     SteadyClock clock;
     FolderLock lock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock};
+    NoTimer timer;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock, timer};
     Form1Controls controls;
     AppState appState;
     appState.DataFolder = scene.dataFolder();

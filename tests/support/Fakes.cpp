@@ -191,8 +191,6 @@ void FakeTray::ShowBalloon(const std::string& text, const std::string& title, st
     balloons.push_back({text, title, seconds, showOnce});
     if (log)
         log->add("ShowBalloon");
-    if (pump)
-        pump->doEvents();
 }
 
 void RecordingSkin::ApplySkin() {

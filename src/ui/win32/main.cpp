@@ -17,6 +17,7 @@
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32EventPump.h"
 #include "ui/win32/Win32NotificationShell.h"
+#include "ui/win32/Win32Timer.h"
 #include "ui/win32/WinApi.h"
 
 #include <exception>
@@ -50,7 +51,9 @@ int RunProgram(HINSTANCE instance) {
     Win32NotificationShell shell(instance, icons.small(), elevated);
     SteadyClock clock;
     GlobalMutexLock hostsLock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
+    Win32Timer timer(instance);
+    Ports ports{fs,     settings, dialogs, pump,      admin, autostart,
+                system, shell,    clock,   hostsLock, timer};
 
     Program program(ports, Platform::Windows, WindowsHostsPaths(system), elevated);
     FrontEnd frontEnd(program, instance, pump, icons, elevated);
