@@ -47,8 +47,8 @@ struct Administrator : AdminTest {
     std::int32_t IsAdministrator() override { return -1; }
 };
 struct NoAutostart : Autostart {
-    void EnableWindowsStartup() override {}
-    void DisableWindowsStartup() override {}
+    bool EnableWindowsStartup() override { return true; }
+    bool DisableWindowsStartup() override { return true; }
 };
 struct NoShell : NotificationShell {
     void notify(std::uint32_t, const NotifyIconData&) override {}

@@ -69,8 +69,8 @@ public:
 
 class NoAutostart : public Autostart {
 public:
-    void EnableWindowsStartup() override {}
-    void DisableWindowsStartup() override {}
+    bool EnableWindowsStartup() override { return true; }
+    bool DisableWindowsStartup() override { return true; }
 };
 
 // Runs events until the widget has been painted on screen.

@@ -139,16 +139,18 @@ void RecordingShell::deliver(std::uint32_t code, std::uint32_t id) {
     }
 }
 
-void RecordingAutostart::EnableWindowsStartup() {
+bool RecordingAutostart::EnableWindowsStartup() {
     ++enabled;
     if (log)
         log->add("EnableWindowsStartup");
+    return works;
 }
 
-void RecordingAutostart::DisableWindowsStartup() {
+bool RecordingAutostart::DisableWindowsStartup() {
     ++disabled;
     if (log)
         log->add("DisableWindowsStartup");
+    return works;
 }
 
 std::optional<std::string> FakeSystemInfo::specialFolder(int id) {

@@ -175,8 +175,9 @@ public:
     CallLog* log = nullptr;
     int enabled = 0;
     int disabled = 0;
-    void EnableWindowsStartup() override;
-    void DisableWindowsStartup() override;
+    bool works = true; // false: every call fails, as for a user without the rights
+    bool EnableWindowsStartup() override;
+    bool DisableWindowsStartup() override;
 };
 
 // A Windows-like system: backslashes and CRLF.
