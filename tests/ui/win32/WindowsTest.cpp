@@ -105,9 +105,7 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     ::PostMessageA(typed, WM_KEYDOWN, VK_RETURN, 0); // Enter is OK
     ASSERT_TRUE(WaitUntil([&] { return Shown(main) && !Shown(password); }));
 
-    // Stopping gives the hosts file back byte for byte. The start's click handler runs on through
-    // the balloon's wait, and a click on the main window's buttons before it has returned (and
-    // stored BlockOnStart) is dropped.
+    // Blocking is stored at once; stopping gives the hosts file back byte for byte.
     ASSERT_TRUE(WaitUntil([] { return StoredSetting("BlockOnStart") == "1"; }));
     Click(program.control(Form1ClassName, form1_.PushButton2));
     ASSERT_TRUE(WaitUntil([] { return ReadFileBytes(HostsPath()) == OriginalHosts; }))
@@ -128,6 +126,42 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     EXPECT_EQ(StoredSetting("Blocked Websites"),
               "facebook.com||My_Separator||instagram.com||My_Separator||");
     EXPECT_EQ(ReadFileBytes(HostsPath()), OriginalHosts);
+}
+
+TEST_F(ProgramWindows, AStopClickedAtOnceWhenTheWindowIsBackFromBlockingsHideIsNotLost) {
+    // Blocking hides the window with the run's first balloon; while that is up, the window is
+    // brought back from the icon (and, in a second run, by a second start) and "Stop Blocking"
+    // is clicked at once.
+    for (bool fromIcon : {true, false}) {
+        RunningProgram program;
+        HWND main = program.waitForWindow(Form1ClassName);
+        ASSERT_NE(main, nullptr);
+        HWND list = program.control(Form1ClassName, form1_.ListView1);
+        if (fromIcon) {
+            Click(program.control(Form1ClassName, form1_.PushButton6));
+            Answer(program, "blocked.palisade.test");
+        }
+        ASSERT_TRUE(WaitUntil([&] { return ItemCount(list) == 1; })); // kept from the first run
+        HWND block = program.control(Form1ClassName, form1_.PushButton2);
+        Click(block);
+        ASSERT_TRUE(WaitUntil([] {
+            return ReadFileBytes(HostsPath()) == std::string(OriginalHosts) + "\r\n" + BlockLine;
+        }));
+        ASSERT_TRUE(WaitUntil([&] { return !Shown(main); }));
+
+        if (fromIcon) {
+            TrayClick(program);
+        } else {
+            RunningProgram second;
+            EXPECT_EQ(second.waitForExit(), 0u);
+        }
+        ASSERT_TRUE(WaitUntil([&] { return Shown(main); }));
+        Click(block);
+        EXPECT_TRUE(WaitUntil([] { return ReadFileBytes(HostsPath()) == OriginalHosts; }))
+            << (fromIcon ? "from the icon: " : "by a second start: ") << ReadFileBytes(HostsPath());
+        ::PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.waitForExit(), 0u);
+    }
 }
 
 TEST_F(ProgramWindows, ASecondStartHandsOverAndTheSessionsEndClosesTheOpenBoxAndSaves) {
