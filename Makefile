@@ -68,6 +68,7 @@ package:
 test-package: package
 	@$(DEPS) test
 	ctest --preset package
+	ctest --preset package-windows
 
 # An optimised build of the program alone (the sanitizer build is for the tests). Blocking writes
 # /etc/hosts, so it needs root: after make run, sudo build/release/src/ui/qt/palisade.

@@ -10,6 +10,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/Elevation.h"
 #include "ui/win32/FrontEnd.h"
 #include "ui/win32/ProgramIcons.h"
@@ -38,7 +39,7 @@ int RunProgram(HINSTANCE instance) {
     if (single.claim(TakesOver) == SingleInstance::Outcome::HandedOver)
         return 0;
 
-    const ProgramIcons icons(instance, ::GetDpiForSystem());
+    const ProgramIcons icons(instance, SystemDpi());
     Win32SystemInfo system;
     Win32FileSystem fs;
     RegistrySettingsStore settings;
