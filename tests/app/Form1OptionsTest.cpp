@@ -90,42 +90,36 @@ TEST_F(Form1Options, MarkerThatCannotBeDeletedPlainlyIsForced) {
 }
 
 TEST_F(Form1Options, AFailedRegistrationOrMarkerIsSaidOnceAndLeavesTheOptionsAsTheyWere) {
-    // Whether the click ticks or clears, and what fails: the registration, or the marker (whose
-    // failure undoes the registration that went before it).
-    for (auto [tick, failing, enabled, disabled] :
-         {std::tuple{true, "registration", 1, 0}, std::tuple{true, "marker", 1, 1},
-          std::tuple{false, "registration", 0, 1}, std::tuple{false, "marker", 1, 1}}) {
+    // Ticking or clearing; the registration failing, or the marker (whose failure undoes the
+    // registration before it): the calls made, setting the box back running none again.
+    for (auto [tick, registrationFails, calls] :
+         {std::tuple{true, true, "+"}, std::tuple{true, false, "+-"}, std::tuple{false, true, "-"},
+          std::tuple{false, false, "-+"}}) {
         Form1Rig rig;
         rig.form.Form_Load();
-        if (!tick) {
-            rig.controls.Check1.setValue(CheckBox::Checked);
-            rig.controls.Check8.setValue(CheckBox::Checked);
-        }
-        rig.controls.Check8.setVisible(!tick);
-        rig.autostart.enabled = rig.autostart.disabled = 0;
+        rig.controls.Check1.setValue(tick ? CheckBox::Unchecked : CheckBox::Checked);
+        rig.controls.Check8.setValue(tick ? CheckBox::Unchecked : CheckBox::Checked);
+        rig.autostart.log = &rig.log;
+        rig.log.calls.clear();
         rig.settings.writes.clear();
-        const std::string marker = Form1Rig::Marker;
-        const auto markerBefore = rig.fs.files.count(marker);
-        if (std::string(failing) == "registration")
-            rig.autostart.works = false;
+        const auto marker = rig.fs.files.count(Form1Rig::Marker);
+        rig.autostart.works = !registrationFails;
         for (FsOp op : {FsOp::Write, FsOp::Remove, FsOp::ForceRemove})
-            if (std::string(failing) == "marker")
-                rig.fs.fail(op, marker);
+            rig.fs.fail(op, Form1Rig::Marker);
 
         rig.controls.Check1.setValue(tick ? CheckBox::Checked : CheckBox::Unchecked);
 
         EXPECT_EQ(rig.dialogs.texts(),
                   std::vector<std::string>{"Could not change the startup setting.\r\n" +
-                                           std::string(rig.state.texts().adminAdvice)})
-            << tick << failing;
-        EXPECT_EQ(rig.controls.Check1.checked(), !tick);
-        EXPECT_EQ(rig.controls.Check8.checked(), !tick);
-        EXPECT_EQ(rig.controls.Check8.visible(), !tick);
-        EXPECT_TRUE(rig.settings.writes.empty());
-        EXPECT_EQ(rig.fs.files.count(marker), markerBefore);
-        // Setting the box back ran no second registration.
-        EXPECT_EQ(std::pair(rig.autostart.enabled, rig.autostart.disabled),
-                  std::pair(enabled, disabled));
+                                           std::string(rig.state.texts().adminAdvice)});
+        EXPECT_TRUE(rig.controls.Check1.checked() != tick && rig.controls.Check8.checked() != tick);
+        EXPECT_TRUE(rig.settings.writes.empty() && rig.fs.files.count(Form1Rig::Marker) == marker);
+        std::string made;
+        for (const auto& call : rig.log.calls)
+            made += call == "EnableWindowsStartup"    ? "+"
+                    : call == "DisableWindowsStartup" ? "-"
+                                                      : "";
+        EXPECT_EQ(made, calls) << tick << registrationFails;
     }
 }
 

@@ -50,36 +50,27 @@ TEST(ProgramQuit, AnEndDuringANestedWaitQuitsWhenTheOuterHandlerHasReturned) {
     }
 }
 
-TEST(ProgramClicks, AStopClickedAtOnceAfterTheStartHidTheWindowAndItCameBackIsNotLost) {
-    // The window comes back from the icon, or by a second start, while the first balloon of the
-    // run is up, and "Stop Blocking" is clicked at once.
+TEST(ProgramClicks, AStopClickedAtOnceWhenTheWindowIsBackFromBlockingsHideIsNotLost) {
+    // As the start hides the window (the run's first balloon goes up), the user brings it back
+    // from the icon or by a second start, and clicks "Stop Blocking".
     for (bool fromIcon : {true, false}) {
         ProgramRig rig(true);
         rig.admin.result = -1;
         rig.settings.set("Blocked Websites", "a.example||My_Separator||");
         rig.program->Start();
-        bool hidden = false;
         rig.main().window.changed.connect([&] {
-            if (hidden || rig.main().window.visible())
+            if (rig.main().window.visible() || !rig.pump.pending.empty())
                 return;
-            hidden = true;
             rig.pump.pending.push_back([&] {
-                if (fromIcon)
-                    rig.shell.deliver(tray::LeftButtonUp);
-                else
-                    rig.program->SecondStart(false);
+                fromIcon ? rig.shell.deliver(tray::LeftButtonUp)
+                         : void(rig.program->SecondStart(false));
             });
             rig.pump.pending.push_back([&] { rig.main().PushButton2.press(); });
         });
         rig.main().PushButton2.press();
         rig.pump.doEvents(); // the event loop, once the start's click has returned
-
-        EXPECT_TRUE(hidden && rig.main().window.visible());
         EXPECT_EQ(rig.fs.files[ProgramRig::Hosts], ProgramRig::Original) << fromIcon;
-        EXPECT_EQ(rig.main().PushButton2.caption(), "Start Blocking");
-        // The balloon still has its five seconds: the event loop takes it down then.
-        ASSERT_EQ(rig.timer.waiting.size(), 1u);
-        EXPECT_EQ(rig.timer.waiting[0].delay, std::chrono::milliseconds(5000));
+        EXPECT_TRUE(rig.main().window.visible());
     }
 }
 

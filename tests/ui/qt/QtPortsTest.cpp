@@ -1,5 +1,5 @@
 // The Qt ports and helpers: texts, the open-file dialog's filter and result, the codes of clicks
-// and keys, the event pump, the timer, the dialogs, the notification area and the signal pipe.
+// and keys, the event pump, the dialogs, the notification area and the signal pipe.
 #include "GuiRig.h"
 #include "ui/qt/ListViewWidget.h"
 #include "ui/qt/Pointers.h"
@@ -7,7 +7,6 @@
 #include "ui/qt/QtEventPump.h"
 #include "ui/qt/QtNotificationShell.h"
 #include "ui/qt/QtText.h"
-#include "ui/qt/QtTimer.h"
 #include "ui/qt/SignalPipe.h"
 
 #include <QApplication>
@@ -135,24 +134,6 @@ TEST(QtEventPump, WaitsWithoutSpinningAndWakesForAnEvent) {
         pump.waitEvents(std::chrono::milliseconds(5000));
     EXPECT_TRUE(ran);
     EXPECT_LT(wall.elapsed(), 1000);
-}
-
-TEST(QtTimer, WorkRunsLaterFromTheEventLoopAndNotOnceTheTimerIsGone) {
-    std::vector<int> seen;
-    QtTimer timer;
-    timer.singleShot(std::chrono::milliseconds(30), [&] { seen.push_back(2); });
-    timer.singleShot(std::chrono::milliseconds(0), [&] { seen.push_back(1); });
-    {
-        QtTimer gone;
-        gone.singleShot(std::chrono::milliseconds(0), [&] { seen.push_back(3); });
-    }
-    EXPECT_TRUE(seen.empty());
-    QElapsedTimer wall;
-    wall.start();
-    while (seen.size() < 2 && wall.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
-    QCoreApplication::processEvents();
-    EXPECT_THAT(seen, ElementsAre(1, 2));
 }
 
 TEST(QtDialogs, MessageBoxesShowTheirTitleTextAndIcon) {
