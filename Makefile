@@ -5,6 +5,9 @@
 #   make package   the Debian package and the Windows release archive, in build/dist
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+# Installs the missing Debian packages of the sets named (all of them without a name); each target
+# asks for the sets it needs, so make run does not install Wine or mingw-w64.
+DEPS := bash scripts/install-deps.sh
 WINE_RUN := scripts/wine-run
 export PALISADE_WINEPREFIX := $(CURDIR)/build/windows/wineprefix
 
@@ -14,21 +17,24 @@ export PALISADE_WINEPREFIX := $(CURDIR)/build/windows/wineprefix
 all: build
 
 deps:
-	@bash scripts/install-deps.sh
+	@$(DEPS)
 
 build: linux windows
 
 # The configure step is cheap once done, and picks up new CMakeLists.txt files.
-linux: deps
+linux:
+	@$(DEPS) linux
 	cmake --preset linux
 	cmake --build --preset linux -j$(JOBS)
 
-windows: deps
+windows:
+	@$(DEPS) windows
 	cmake --preset windows
 	cmake --build --preset windows -j$(JOBS)
 
 # Every test run goes ahead even when one before it fails, so one report shows all failures.
 test: build
+	@$(DEPS) test
 	@failed=""; \
 	$(MAKE) --no-print-directory test-linux || failed="$$failed linux"; \
 	$(MAKE) --no-print-directory test-windows || failed="$$failed windows"; \
@@ -48,7 +54,8 @@ test-windows:
 
 # Optimised, hardened and stripped builds of their own (build/package, build/package-windows);
 # what they make goes to build/dist, named after the project's version.
-package: deps
+package:
+	@$(DEPS) package
 	rm -f build/dist/palisade*
 	cmake --preset package
 	cmake --build --preset package -j$(JOBS) --target package
@@ -59,19 +66,24 @@ package: deps
 # The package's contents and lintian, installing and removing it in a private mount namespace,
 # and the archive's contents.
 test-package: package
+	@$(DEPS) test
 	ctest --preset package
+	ctest --preset package-windows
 
 # An optimised build of the program alone (the sanitizer build is for the tests). Blocking writes
 # /etc/hosts, so it needs root: after make run, sudo build/release/src/ui/qt/palisade.
-run: deps
+run:
+	@$(DEPS) run
 	cmake --preset release
 	cmake --build --preset release -j$(JOBS) --target palisade
 	./build/release/src/ui/qt/palisade
 
 format:
+	@$(DEPS) format
 	find src tests bench \( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 -r clang-format -i
 
-bench: deps
+bench:
+	@$(DEPS) bench
 	cmake --preset bench
 	cmake --build --preset bench -j$(JOBS)
 	@set -e; found=0; \

@@ -47,8 +47,8 @@ struct Administrator : AdminTest {
     std::int32_t IsAdministrator() override { return -1; }
 };
 struct NoAutostart : Autostart {
-    void EnableWindowsStartup() override {}
-    void DisableWindowsStartup() override {}
+    bool EnableWindowsStartup() override { return true; }
+    bool DisableWindowsStartup() override { return true; }
 };
 struct NoShell : NotificationShell {
     void notify(std::uint32_t, const NotifyIconData&) override {}
@@ -56,6 +56,9 @@ struct NoShell : NotificationShell {
     void removeHook() override {}
     bool available() override { return false; }
     IconHandle programIcon() override { return 0; }
+};
+struct NoTimer : Timer {
+    void singleShot(std::chrono::milliseconds, std::function<void()>) override {}
 };
 
 std::string Site(std::int64_t i) {
@@ -113,7 +116,8 @@ void ReapplyBlocking(benchmark::State& state, bool reversed) {
     NoShell shell;
     SteadyClock clock;
     FolderLock lock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock};
+    NoTimer timer;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock, timer};
     Form1Controls controls;
     AppState appState;
     appState.DataFolder = scene.dataFolder();

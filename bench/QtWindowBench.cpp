@@ -13,6 +13,7 @@
 #include "ui/qt/ProgramIcon.h"
 #include "ui/qt/QtEventPump.h"
 #include "ui/qt/QtNotificationShell.h"
+#include "ui/qt/QtTimer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -69,8 +70,8 @@ public:
 
 class NoAutostart : public Autostart {
 public:
-    void EnableWindowsStartup() override {}
-    void DisableWindowsStartup() override {}
+    bool EnableWindowsStartup() override { return true; }
+    bool DisableWindowsStartup() override { return true; }
 };
 
 // Runs events until the widget has been painted on screen.
@@ -102,7 +103,9 @@ int main(int argc, char** argv) {
     qt::QtNotificationShell shell(icon);
     SteadyClock clock;
     FolderLock hostsLock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
+    qt::QtTimer timer;
+    Ports ports{fs,     settings, dialogs, pump,      admin, autostart,
+                system, shell,    clock,   hostsLock, timer};
     Program program(ports, Platform::Linux, FixedHostsPaths(root + "/hosts"), false);
     qt::FrontEnd frontEnd(program, icon);
 

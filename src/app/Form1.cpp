@@ -14,6 +14,11 @@ const char* OnOff(bool on) {
 int CheckValue(bool on) {
     return on ? CheckBox::Checked : CheckBox::Unchecked;
 }
+// Clears a flag set for the length of a call, whatever way the call ends.
+struct Flag {
+    bool& flag;
+    ~Flag() { flag = false; }
+};
 } // namespace
 
 Form1::Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& blocking,
@@ -119,7 +124,11 @@ void Form1::Form_Load() {
                    return ports_.fs.find(StartupMarkerPath(), EntryFilter::OrdinaryFiles) &&
                           !state_.UserIsAdmin;
                })) {
-        trap(170, [&] { c_.Check1.setValue(CheckBox::Checked); });
+        trap(170, [&] {
+            check1Forced_ = true;
+            const Flag forced{check1Forced_};
+            c_.Check1.setValue(CheckBox::Checked);
+        });
         trap(172, [&] { c_.Check8.setValue(CheckBox::Checked); });
         trap(174, [&] { c_.Check8.setVisible(true); });
         trap(176, [&] { settings_.write(keys::WindowsStartup, On); });
@@ -135,20 +144,55 @@ void Form1::Form_Load() {
 
 void Form1::Check1_Click() {
     ErrorTrap trap(ports_.dialogs, "Form1", "Check1_Click");
-    if (state_.Loading) // statement 100; reading a flag cannot fail
+    if (state_.Loading || check1Quiet_) // statement 100; reading flags cannot fail
         return;
-    if (trap.when(102, [&] { return c_.Check1.checked(); })) {
-        trap(104, [&] { c_.Check8.setVisible(true); });
-        trap(106, [&] { settings_.write(keys::WindowsStartup, On); });
-        trap(108, [&] { ports_.autostart.EnableWindowsStartup(); });
-        trap(110, [&] { WriteTextFile(ports_.fs, ports_.system, StartupMarkerPath(), " "); });
-    } else {
-        trap(112, [&] { c_.Check8.setValue(CheckBox::Unchecked); });
-        trap(114, [&] { c_.Check8.setVisible(false); });
-        trap(116, [&] { settings_.write(keys::WindowsStartup, Off); });
-        trap(118, [&] { ports_.autostart.DisableWindowsStartup(); });
-        trap(120, [&] { RemoveFile(ports_.fs, ports_.pump, StartupMarkerPath()); });
+    bool on = true;
+    bool changed = false;
+    trap(102, [&] { on = c_.Check1.checked(); });
+    // The registration first: a user who may not register finds the option as it was.
+    trap(104, [&] { changed = ChangeStartup(on); });
+    if (!changed && !check1Forced_) {
+        trap(106, [&] {
+            ports_.dialogs.messageBox(std::string(StartupNotChangedText) + "\r\n" +
+                                          std::string(state_.texts().adminAdvice),
+                                      state_.AppTitle, MessageIcon::None);
+        });
+        trap(108, [&] { SetCheck1Quietly(CheckValue(!on)); });
+        return;
     }
+    if (on) {
+        trap(110, [&] { c_.Check8.setVisible(true); });
+        trap(112, [&] { settings_.write(keys::WindowsStartup, On); });
+    } else {
+        trap(114, [&] { c_.Check8.setValue(CheckBox::Unchecked); });
+        trap(116, [&] { c_.Check8.setVisible(false); });
+        trap(118, [&] { settings_.write(keys::WindowsStartup, Off); });
+    }
+}
+
+bool Form1::ChangeStartup(bool on) {
+    auto& autostart = ports_.autostart;
+    if (!(on ? autostart.EnableWindowsStartup() : autostart.DisableWindowsStartup()))
+        return false;
+    const std::string marker = StartupMarkerPath();
+    bool marked = false;
+    if (on) {
+        marked = WriteTextFile(ports_.fs, ports_.system, marker, " ");
+    } else {
+        RemoveFile(ports_.fs, ports_.pump, marker);
+        marked = !PathExists(ports_.fs, marker);
+    }
+    if (!marked && on)
+        autostart.DisableWindowsStartup();
+    else if (!marked)
+        autostart.EnableWindowsStartup();
+    return marked;
+}
+
+void Form1::SetCheck1Quietly(int value) {
+    check1Quiet_ = true;
+    const Flag quiet{check1Quiet_};
+    c_.Check1.setValue(value);
 }
 
 void Form1::Check8_Click() {

@@ -23,6 +23,8 @@ inline constexpr std::string_view MinimizeBalloonText =
     "has been minimized to the system tray.\r\nClick on the blue 'Q' icon (Q for Quillmoor) to "
     "bring the software back.";
 inline constexpr std::int32_t MinimizeBalloonSeconds = 5;
+// Said when the startup registration or its marker could not be written or removed.
+inline constexpr std::string_view StartupNotChangedText = "Could not change the startup setting.";
 
 // The main window's controller: start-up, the startup options, the window states, the tray
 // click and closing.
@@ -71,6 +73,11 @@ private:
     void CreateDataFolder(const std::string& path);
     void WriteBlockOnStart();
     void SaveSiteList();
+    // Registers the program and writes the startup marker (on), or the reverse; whether both
+    // took effect. When only the first did, it is undone: the option stays wholly as it was.
+    bool ChangeStartup(bool on);
+    // Sets Check1 from code without its click handling doing anything.
+    void SetCheck1Quietly(int value);
 
     Ports& ports_;
     Form1Controls& c_;
@@ -81,6 +88,11 @@ private:
     Form2& form2_;
     Settings settings_;
     bool dataFolderRefused_ = false;
+    // While Check1 is set from code and its click handling is to do nothing.
+    bool check1Quiet_ = false;
+    // While the start-up sequence ticks Check1 on its own: nobody asked, so a registration that
+    // fails is not reported and the option is forced on all the same.
+    bool check1Forced_ = false;
 };
 
 // The product name cut before its last space, repeatedly while longer than 40 characters.

@@ -14,11 +14,11 @@ namespace palisade {
 struct Program::Parts {
     Parts(Ports& outer, Platform platform, HostsPaths paths)
         : state(platform), dialogs(outer.dialogs, state.Ending),
-          clock(outer.clock, state.Ending), ports{outer.fs,       outer.settings, dialogs,
-                                                  outer.pump,     outer.admin,    outer.autostart,
-                                                  outer.system,   outer.shell,    clock,
-                                                  outer.hostsLock},
-          tray(ports.shell, ports.pump, clock), skin(ports.fs, ports.system, form1, skinFramework),
+          clock(outer.clock, state.Ending), ports{outer.fs,        outer.settings, dialogs,
+                                                  outer.pump,      outer.admin,    outer.autostart,
+                                                  outer.system,    outer.shell,    clock,
+                                                  outer.hostsLock, outer.timer},
+          tray(ports.shell, ports.timer), skin(ports.fs, ports.system, form1, skinFramework),
           blocker(ports, form1, state, std::move(paths)), command(ports, form1, state, blocker),
           lists(ports, form1, state), password(ports, form2, form1, state, tray),
           main(ports, form1, state, blocker, tray, skin, password) {}

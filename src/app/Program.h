@@ -47,7 +47,8 @@ namespace palisade {
 //
 // The ports it implements: Dialogs (modal message, input and open-file boxes, and cancelAll
 // closing the open ones as cancelled), EventPump (running pending events; waiting for one
-// without spinning), NotificationShell (the tray icon, see cSysTray) and the others in Ports.
+// without spinning), NotificationShell (the tray icon, see cSysTray), Timer (work run once by the
+// event loop after a delay) and the others in Ports.
 //
 // Its entries for the system: SessionEnding() when the session asks whether it may end,
 // SessionEnd() when it ends for certain (SIGTERM, the session manager's last word,

@@ -23,7 +23,8 @@ private:
 };
 
 // The clock that waits are measured against; once the session is ending, every wait has run
-// out, so none outlasts the program (the balloon's wait ends at its next look at the time).
+// out, so none outlasts the program (the wait for the hosts lock ends at its next look at the
+// time).
 class SessionClock : public Clock {
 public:
     SessionClock(Clock& inner, const bool& ending) : inner_(inner), ending_(ending) {}

@@ -40,8 +40,8 @@ struct AppState {
     std::string AppTitle = "Palisade";
     // Every handler of the program's windows runs counted here.
     HandlerDepth Handlers;
-    // The push buttons of the main window: a click while one of their handlers runs is dropped.
-    OneAtATime Form1Buttons{&Handlers};
+    // The push buttons of the main window: a click while one of their handlers runs waits for it.
+    OneAtATime Form1Buttons{&Handlers, &Closing};
 
     const PlatformTexts& texts() const { return TextsFor(platform); }
 };

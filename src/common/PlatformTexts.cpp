@@ -17,10 +17,14 @@ constexpr PlatformTexts WindowsTexts{
 
 constexpr PlatformTexts LinuxTexts{
     "Load this software at desktop login",
-    "You must run this software as administrator (root) in order to block sites.",
+    "You must run this software as administrator (root) in order to block sites. Choose 'Run as "
+    "administrator' in its menu entry, or start it with sudo; an administrator's password is "
+    "asked for.",
     "You must run this software as administrator (root) in order to block sites. Choose 'Run as "
     "administrator' in its menu entry, or start it with sudo.",
-    "You must run this software as administrator (root) in order to stop block sites.",
+    "You must run this software as administrator (root) in order to stop block sites. Choose 'Run "
+    "as administrator' in its menu entry, or start it with sudo; an administrator's password is "
+    "asked for.",
     "Please make sure you run this software as administrator (root): choose 'Run as "
     "administrator' in its menu entry, or start it with sudo.",
 };

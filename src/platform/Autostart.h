@@ -2,12 +2,14 @@
 
 namespace palisade {
 
-// Registration of the program for automatic start at log-on. Failures pass silently.
+// Registration of the program for automatic start at log-on. Each call says whether it took
+// effect: false when the registration could not be written or removed, as for a user without
+// the rights to the machine-wide entry.
 class Autostart {
 public:
     virtual ~Autostart() = default;
-    virtual void EnableWindowsStartup() = 0;
-    virtual void DisableWindowsStartup() = 0;
+    virtual bool EnableWindowsStartup() = 0;
+    virtual bool DisableWindowsStartup() = 0;
 };
 
 } // namespace palisade

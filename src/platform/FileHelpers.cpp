@@ -43,12 +43,13 @@ void RemoveFile(FileSystem& fs, EventPump& pump, const std::string& path) {
     }
 }
 
-void WriteTextFile(FileSystem& fs, SystemInfo& system, const std::string& path,
+bool WriteTextFile(FileSystem& fs, SystemInfo& system, const std::string& path,
                    const std::string& text) {
     try {
         fs.writeFile(path, text + system.lineEnd());
+        return true;
     } catch (...) {
-        // A marker that cannot be written is not worth a message.
+        return false; // the caller decides what to tell
     }
 }
 

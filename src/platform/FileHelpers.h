@@ -20,8 +20,8 @@ bool PathExists(FileSystem& fs, const std::string& path);
 // Never throws.
 void RemoveFile(FileSystem& fs, EventPump& pump, const std::string& path);
 
-// Creates or replaces a file holding text as one line. Never throws.
-void WriteTextFile(FileSystem& fs, SystemInfo& system, const std::string& path,
+// Creates or replaces a file holding text as one line; whether that worked. Never throws.
+bool WriteTextFile(FileSystem& fs, SystemInfo& system, const std::string& path,
                    const std::string& text);
 
 // folder, the platform's separator, name.

@@ -10,6 +10,7 @@
 #include "platform/NotificationShell.h"
 #include "platform/SettingsStore.h"
 #include "platform/SystemInfo.h"
+#include "platform/Timer.h"
 
 namespace palisade {
 
@@ -25,6 +26,7 @@ struct Ports {
     NotificationShell& shell;
     Clock& clock;
     HostsLock& hostsLock;
+    Timer& timer;
 };
 
 } // namespace palisade

@@ -10,23 +10,24 @@ namespace palisade {
 namespace {
 
 // Opened with full access, never created. The key is closed even when a conversion throws on
-// the way; the open's status is not examined, so a failed open leaves NoKey for the next calls,
-// which then fail on it as they would on Windows.
+// the way. A failed open leaves NoKey for the next calls, which then fail on it as they would on
+// Windows; its own status is the one to report, being the first failure.
 class OpenedKey {
 public:
     OpenedKey(Registry& registry, std::uint32_t hive, const std::string& subKey)
-        : registry_(registry) {
-        registry_.openKey(hive, subKey, KeyAllAccess, key_);
-    }
+        : registry_(registry), status_(registry_.openKey(hive, subKey, KeyAllAccess, key_)) {}
     ~OpenedKey() { registry_.closeKey(key_); }
     OpenedKey(const OpenedKey&) = delete;
     OpenedKey& operator=(const OpenedKey&) = delete;
 
     Registry::Key get() const { return key_; }
+    // The open's status when it failed, otherwise then.
+    RegStatus firstFailure(RegStatus then) const { return status_ != RegSuccess ? status_ : then; }
 
 private:
     Registry& registry_;
     Registry::Key key_ = Registry::NoKey;
+    RegStatus status_;
 };
 
 std::string AsText(const RegValue& value) {
@@ -70,24 +71,25 @@ std::string DwordBytes(std::int32_t number) {
 
 } // namespace
 
-void RegStuff::AddToRunKey(const std::string& fileName) {
+RegStatus RegStuff::AddToRunKey(const std::string& fileName) {
     const std::string separator = system_.separator();
     std::string path = system_.programFolder();
     if (!path.ends_with(separator))
         path += separator;
     path += fileName;
-    WriteRegValue(HiveLocalMachine, RunSubKey, fileName, path, RegTypeSz);
+    return WriteRegValue(HiveLocalMachine, RunSubKey, fileName, path, RegTypeSz);
 }
 
-void RegStuff::RemoveFromRunKey(const std::string& fileName) {
-    DeleteRegValue(HiveLocalMachine, RunSubKey, fileName);
+RegStatus RegStuff::RemoveFromRunKey(const std::string& fileName) {
+    const RegStatus status = DeleteRegValue(HiveLocalMachine, RunSubKey, fileName);
+    return status == RegFileNotFound ? RegSuccess : status;
 }
 
-void RegStuff::WriteRegValue(std::uint32_t hive, const std::string& subKey,
-                             const std::string& valueName, const RegValue& value,
-                             std::uint32_t type) {
+RegStatus RegStuff::WriteRegValue(std::uint32_t hive, const std::string& subKey,
+                                  const std::string& valueName, const RegValue& value,
+                                  std::uint32_t type) {
     OpenedKey key(registry_, hive, subKey);
-    SetRegValue(key.get(), valueName, type, value);
+    return key.firstFailure(SetRegValue(key.get(), valueName, type, value));
 }
 
 RegStatus RegStuff::SetRegValue(Registry::Key key, const std::string& valueName, std::uint32_t type,
@@ -105,10 +107,10 @@ RegStatus RegStuff::SetRegValue(Registry::Key key, const std::string& valueName,
     }
 }
 
-void RegStuff::DeleteRegValue(std::uint32_t hive, const std::string& subKey,
-                              const std::string& valueName) {
+RegStatus RegStuff::DeleteRegValue(std::uint32_t hive, const std::string& subKey,
+                                   const std::string& valueName) {
     OpenedKey key(registry_, hive, subKey);
-    registry_.deleteValue(key.get(), valueName);
+    return key.firstFailure(registry_.deleteValue(key.get(), valueName));
 }
 
 } // namespace palisade

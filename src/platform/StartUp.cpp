@@ -11,18 +11,14 @@ std::string mStartUp::ExecutableName() {
     return path.substr(cut + separator.size());
 }
 
-void mStartUp::EnableWindowsStartup() {
+bool mStartUp::EnableWindowsStartup() {
     const std::string name = ExecutableName();
-    if (name.empty())
-        return;
-    regStuff_.AddToRunKey(name);
+    return !name.empty() && regStuff_.AddToRunKey(name) == RegSuccess;
 }
 
-void mStartUp::DisableWindowsStartup() {
+bool mStartUp::DisableWindowsStartup() {
     const std::string name = ExecutableName();
-    if (name.empty())
-        return;
-    regStuff_.RemoveFromRunKey(name);
+    return name.empty() || regStuff_.RemoveFromRunKey(name) == RegSuccess;
 }
 
 } // namespace palisade

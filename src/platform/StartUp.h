@@ -15,8 +15,10 @@ class mStartUp : public Autostart {
 public:
     mStartUp(RegStuff& regStuff, SystemInfo& system) : regStuff_(regStuff), system_(system) {}
 
-    void EnableWindowsStartup() override;
-    void DisableWindowsStartup() override;
+    // An executable of unknown name cannot be registered, and nothing can be registered under
+    // it: enabling fails and disabling has nothing to remove.
+    bool EnableWindowsStartup() override;
+    bool DisableWindowsStartup() override;
 
     // The file name of the running executable, without its folder; empty when unknown.
     std::string ExecutableName();

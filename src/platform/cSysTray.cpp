@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <limits>
+#include <memory>
 
 namespace palisade {
 
@@ -29,8 +30,8 @@ int ButtonOf(std::uint32_t code) {
 }
 } // namespace
 
-cSysTray::cSysTray(NotificationShell& shell, EventPump& pump, Clock& clock)
-    : shell_(shell), pump_(pump), clock_(clock), icon_{PictureType::Icon, shell.programIcon()},
+cSysTray::cSysTray(NotificationShell& shell, Timer& timer)
+    : shell_(shell), timer_(timer), icon_{PictureType::Icon, shell.programIcon()},
       alive_(std::make_shared<cSysTray*>(this)) {
     // The notification area forgets its icons when it restarts; put ours back.
     shell_.restarted.connect([weak = std::weak_ptr<cSysTray*>(alive_)] {
@@ -129,27 +130,24 @@ void cSysTray::ShowBalloon(const std::string& text, const std::string& title, st
         data.timeoutMs = static_cast<std::uint32_t>(seconds) * 1000;
     }
     shell_.notify(tray::NimModify, data);
+    const auto balloon = ++balloonsSent_;
     balloonShowing_ = true;
     if (showOnce == -1)
         ++onceBalloonCount_;
 
     if (seconds > 0) {
-        // Events run while we wait: the shell's hide, time-out or click clears the flag.
-        const auto limit = std::chrono::milliseconds(data.timeoutMs);
-        const auto start = clock_.now();
-        while (balloonShowing_) {
-            const auto elapsed = clock_.now() - start;
-            if (elapsed >= limit)
-                break;
-            pump_.waitEvents(std::chrono::ceil<std::chrono::milliseconds>(limit - elapsed));
-        }
-        if (balloonShowing_) {
-            // The same record with empty texts takes the balloon down; the flag stays set
-            // until the shell reports it gone.
-            data.info.clear();
-            data.infoTitle.clear();
-            shell_.notify(tray::NimModify, data);
-        }
+        // The caller (the minimise, inside the command that minimised) must not wait out the
+        // balloon: a button clicked meanwhile would wait with it. The same record with empty
+        // texts takes it down later; the flag stays set until the shell reports it gone.
+        data.info.clear();
+        data.infoTitle.clear();
+        timer_.singleShot(std::chrono::milliseconds(data.timeoutMs),
+                          [weak = std::weak_ptr<cSysTray*>(alive_), balloon, hide = data] {
+                              auto self = weak.lock();
+                              if (self && (*self)->balloonShowing_ &&
+                                  (*self)->balloonsSent_ == balloon)
+                                  (*self)->shell_.notify(tray::NimModify, hide);
+                          });
     }
 }
 

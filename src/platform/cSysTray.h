@@ -1,8 +1,7 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/EventPump.h"
 #include "platform/NotificationShell.h"
+#include "platform/Timer.h"
 #include "platform/TrayControl.h"
 
 #include <cstdint>
@@ -28,7 +27,7 @@ inline constexpr std::string_view DefaultTrayTip = "Telnet Server";
 // turns the shell's mouse notifications into events.
 class cSysTray : public TrayControl {
 public:
-    cSysTray(NotificationShell& shell, EventPump& pump, Clock& clock);
+    cSysTray(NotificationShell& shell, Timer& timer);
     // Takes the icon out of the notification area when it is there.
     ~cSysTray() override;
     cSysTray(const cSysTray&) = delete;
@@ -46,7 +45,8 @@ public:
     // A null picture or one that is not an icon is ignored; the stored icon stays.
     void setTrayIcon(const std::optional<Picture>& picture);
 
-    // Shows a balloon and lets events run until it is gone or seconds have passed. showOnce -1
+    // Shows a balloon and returns. When seconds have passed, the event loop takes it down unless
+    // the shell has reported it gone first (or a later balloon has replaced it). showOnce -1
     // shows it only on the first such call of this control; 0 always; any other value never.
     // Throws RuntimeError("Overflow") when seconds * 1000 does not fit 32 bits.
     void ShowBalloon(const std::string& text, const std::string& title, std::int32_t seconds,
@@ -66,8 +66,7 @@ private:
     NotifyIconData Record() const;
 
     NotificationShell& shell_;
-    EventPump& pump_;
-    Clock& clock_;
+    Timer& timer_;
 
     bool inTray_ = false;
     const std::uint32_t iconId_ = 0;
@@ -76,9 +75,11 @@ private:
     bool iconAdded_ = false;
     bool balloonShowing_ = false;
     std::int32_t onceBalloonCount_ = 0;
+    // Balloons sent so far: a time that runs out takes down only the balloon it was set for.
+    std::uint64_t balloonsSent_ = 0;
 
-    // The shell's restart signal cannot be disconnected; its slot holds this weakly, so a
-    // restart after the control is gone does nothing.
+    // The shell's restart signal cannot be disconnected, nor a timer's work taken back; both
+    // hold this weakly, so what comes after the control is gone does nothing.
     std::shared_ptr<cSysTray*> alive_;
 };
 

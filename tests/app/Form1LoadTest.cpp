@@ -236,9 +236,19 @@ TEST_F(Form1Load, MarkerBranchForcesTheOptionsOnForANonAdministrator) {
     EXPECT_EQ(rig.autostart.enabled, 1);
     EXPECT_EQ(rig.fs.files[Form1Rig::Marker], " \r\n");
     const std::size_t enable = logIndex("EnableWindowsStartup");
-    EXPECT_LT(logIndex("write Windows Startup=On"), enable);
     EXPECT_LT(enable, logIndex(std::string("fs.write ") + Form1Rig::Marker));
+    EXPECT_LT(enable, logIndex("write Windows Startup=On"));
     EXPECT_LT(logIndex("write BlockOnStart=1"), logIndex("StartBlocking(reapply)"));
+}
+
+TEST_F(Form1Load, MarkerBranchThatCannotRegisterSaysNothingAndForcesTheOptionsOnAllTheSame) {
+    markerExists();
+    rig.autostart.works = false; // as for every user who is not an administrator
+    rig.form.Form_Load();
+    EXPECT_TRUE(rig.dialogs.messages.empty());
+    EXPECT_TRUE(rig.controls.Check1.checked() && rig.controls.Check8.checked());
+    EXPECT_EQ(rig.settings.get("Windows Startup"), "On");
+    EXPECT_EQ(rig.blocking.starts, std::vector<bool>{true});
 }
 
 TEST_F(Form1Load, MarkerBranchWithCheck1AlreadyCheckedDoesNotRegisterAgain) {

@@ -22,16 +22,16 @@ protected:
     }
 };
 
-TEST_F(Form1Options, CheckingCheck1ShowsCheck8RegistersAndWritesTheMarkerInThatOrder) {
+TEST_F(Form1Options, CheckingCheck1RegistersWritesTheMarkerThenShowsCheck8AndStoresOn) {
     rig.controls.Check8.setVisible(false);
     rig.log.calls.clear();
 
     rig.controls.Check1.setValue(CheckBox::Checked);
 
     EXPECT_EQ(rig.log.calls,
-              (std::vector<std::string>{"Check8 visible=1 value=0", "write Windows Startup=On",
-                                        "EnableWindowsStartup",
-                                        std::string("fs.write ") + Form1Rig::Marker}));
+              (std::vector<std::string>{"EnableWindowsStartup",
+                                        std::string("fs.write ") + Form1Rig::Marker,
+                                        "Check8 visible=1 value=0", "write Windows Startup=On"}));
     EXPECT_FALSE(rig.controls.Check8.checked());
     EXPECT_EQ(rig.fs.files[Form1Rig::Marker], " \r\n");
 }
@@ -47,23 +47,24 @@ TEST_F(Form1Options, CheckingCheck1WithCheck8CheckedLeavesStartInTrayOn) {
     EXPECT_TRUE(rig.controls.Check8.visible());
     EXPECT_EQ(rig.settings.writes,
               (std::vector<std::pair<std::string, std::string>>{{"Windows Startup", "On"}}));
-    EXPECT_EQ(rig.log.calls,
-              (std::vector<std::string>{"write Windows Startup=On", "EnableWindowsStartup",
-                                        std::string("fs.write ") + Form1Rig::Marker}));
+    EXPECT_EQ(rig.log.calls, (std::vector<std::string>{"EnableWindowsStartup",
+                                                       std::string("fs.write ") + Form1Rig::Marker,
+                                                       "write Windows Startup=On"}));
 }
 
-TEST_F(Form1Options, UncheckingCheck1WithCheck8CheckedTurnsStartInTrayOffFirst) {
+TEST_F(Form1Options, UncheckingCheck1UnregistersRemovesTheMarkerThenTurnsStartInTrayOff) {
     rig.controls.Check1.setValue(CheckBox::Checked);
     rig.controls.Check8.setValue(CheckBox::Checked);
     rig.log.calls.clear();
 
     rig.controls.Check1.setValue(CheckBox::Unchecked);
 
+    const std::string marker = Form1Rig::Marker;
     EXPECT_EQ(rig.log.calls,
-              (std::vector<std::string>{"Check8 visible=1 value=0", "write Minimized=Off",
-                                        "Check8 visible=0 value=0", "write Windows Startup=Off",
-                                        "DisableWindowsStartup", "doEvents",
-                                        std::string("fs.remove ") + Form1Rig::Marker}));
+              (std::vector<std::string>{"DisableWindowsStartup", "doEvents", "fs.remove " + marker,
+                                        "fs.find " + marker, "Check8 visible=1 value=0",
+                                        "write Minimized=Off", "Check8 visible=0 value=0",
+                                        "write Windows Startup=Off"}));
     EXPECT_EQ(rig.fs.files.count(Form1Rig::Marker), 0u);
     EXPECT_EQ(rig.settings.get("Minimized"), "Off");
 }
@@ -88,17 +89,38 @@ TEST_F(Form1Options, MarkerThatCannotBeDeletedPlainlyIsForced) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
-TEST_F(Form1Options, MarkerFailuresPassSilentlyAndTheSettingStillChanges) {
-    rig.fs.fail(FsOp::Write, Form1Rig::Marker);
-    rig.controls.Check1.setValue(CheckBox::Checked);
-    EXPECT_EQ(rig.settings.get("Windows Startup"), "On");
-    EXPECT_EQ(rig.autostart.enabled, 1);
+TEST_F(Form1Options, AFailedRegistrationOrMarkerIsSaidOnceAndLeavesTheOptionsAsTheyWere) {
+    // Ticking or clearing; the registration failing, or the marker (whose failure undoes the
+    // registration before it): the calls made, setting the box back running none again.
+    for (auto [tick, registrationFails, calls] :
+         {std::tuple{true, true, "+"}, std::tuple{true, false, "+-"}, std::tuple{false, true, "-"},
+          std::tuple{false, false, "-+"}}) {
+        Form1Rig rig;
+        rig.form.Form_Load();
+        rig.controls.Check1.setValue(tick ? CheckBox::Unchecked : CheckBox::Checked);
+        rig.controls.Check8.setValue(tick ? CheckBox::Unchecked : CheckBox::Checked);
+        rig.autostart.log = &rig.log;
+        rig.log.calls.clear();
+        rig.settings.writes.clear();
+        const auto marker = rig.fs.files.count(Form1Rig::Marker);
+        rig.autostart.works = !registrationFails;
+        for (FsOp op : {FsOp::Write, FsOp::Remove, FsOp::ForceRemove})
+            rig.fs.fail(op, Form1Rig::Marker);
 
-    rig.fs.fail(FsOp::Remove, Form1Rig::Marker);
-    rig.fs.fail(FsOp::ForceRemove, Form1Rig::Marker);
-    rig.controls.Check1.setValue(CheckBox::Unchecked);
-    EXPECT_EQ(rig.settings.get("Windows Startup"), "Off");
-    EXPECT_TRUE(rig.dialogs.messages.empty());
+        rig.controls.Check1.setValue(tick ? CheckBox::Checked : CheckBox::Unchecked);
+
+        EXPECT_EQ(rig.dialogs.texts(),
+                  std::vector<std::string>{"Could not change the startup setting.\r\n" +
+                                           std::string(rig.state.texts().adminAdvice)});
+        EXPECT_TRUE(rig.controls.Check1.checked() != tick && rig.controls.Check8.checked() != tick);
+        EXPECT_TRUE(rig.settings.writes.empty() && rig.fs.files.count(Form1Rig::Marker) == marker);
+        std::string made;
+        for (const auto& call : rig.log.calls)
+            made += call == "EnableWindowsStartup"    ? "+"
+                    : call == "DisableWindowsStartup" ? "-"
+                                                      : "";
+        EXPECT_EQ(made, calls) << tick << registrationFails;
+    }
 }
 
 TEST_F(Form1Options, Check1DoesNothingWhileLoading) {
@@ -134,12 +156,12 @@ TEST_F(Form1Options, Check8AndCheck9WriteOnlyTheirOwnKey) {
     EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
 }
 
-TEST_F(Form1Options, FailedWriteIsReportedAndTheRestOfTheHandlerRuns) {
+TEST_F(Form1Options, FailedWriteIsReportedWithItsLineAfterTheRegistration) {
     rig.settings.failingKeys.insert("Windows Startup");
     rig.controls.Check1.setValue(CheckBox::Checked);
     ASSERT_EQ(rig.dialogs.messages.size(), 1u);
     EXPECT_EQ(rig.dialogs.messages[0].text,
-              "Permission denied\r\nin Hedgerow2021/08/31.Form1.Check1_Click at line 106\r\r"
+              "Permission denied\r\nin Hedgerow2021/08/31.Form1.Check1_Click at line 112\r\r"
               "Please email screenshot of this message to support@quillmoor.example");
     EXPECT_EQ(rig.autostart.enabled, 1);
     EXPECT_EQ(rig.fs.files.count(Form1Rig::Marker), 1u);

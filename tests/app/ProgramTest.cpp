@@ -25,37 +25,52 @@ TEST(ProgramSessionEnd, ClosesAtOnceWithoutABoxCancelsTheOpenOnesAndTheDialogAnd
 }
 
 TEST(ProgramQuit, AnEndDuringANestedWaitQuitsWhenTheOuterHandlerHasReturned) {
-    // A close in the start; a close or the session's end in a click; the session's end in the
-    // balloon's wait, which it ends at once.
-    for (int arrival : {0, 1, 2, 3}) {
+    // A close in the start; a close or the session's end in a click.
+    for (int arrival : {0, 1, 2}) {
         ProgramRig rig;
         rig.admin.result = -1;
         rig.settings.set("BlockOnStart", arrival == 0 ? "1" : "0");
         rig.settings.set("Blocked Websites", "a.example||My_Separator||");
         int quitsInside = -1;
-        auto end = [&] {
-            if (arrival >= 2)
+        rig.pump.pending.push_back([&] { // while the start of blocking lets events run
+            if (arrival == 2)
                 rig.program->SessionEnd();
             else
                 rig.main().window.requestClose();
             quitsInside = rig.quits;
-        };
-        if (arrival < 3)
-            rig.pump.pending.push_back(end); // while the start of blocking lets events run
-        else // queued as the block line is written, so it arrives in the balloon's wait
-            rig.fs.beforeOp = [&](FsOp op, const std::string&) {
-                if (op == FsOp::Append && rig.pump.waits == 0)
-                    rig.pump.pending.push_back(end);
-            };
+        });
         rig.program->Start();
         if (arrival != 0)
             rig.main().PushButton2.press();
 
         EXPECT_EQ(quitsInside, 0);
         EXPECT_EQ(rig.quits, 1);
-        EXPECT_EQ(rig.pump.waits, arrival == 3 ? 1 : 0);
         EXPECT_FALSE(rig.main().window.visible());
         EXPECT_EQ(rig.settings.get("BlockOnStart"), "1"); // closed while blocking was on
+    }
+}
+
+TEST(ProgramClicks, AStopClickedAtOnceWhenTheWindowIsBackFromBlockingsHideIsNotLost) {
+    // As the start hides the window (the run's first balloon goes up), the user brings it back
+    // from the icon or by a second start, and clicks "Stop Blocking".
+    for (bool fromIcon : {true, false}) {
+        ProgramRig rig(true);
+        rig.admin.result = -1;
+        rig.settings.set("Blocked Websites", "a.example||My_Separator||");
+        rig.program->Start();
+        rig.main().window.changed.connect([&] {
+            if (rig.main().window.visible() || !rig.pump.pending.empty())
+                return;
+            rig.pump.pending.push_back([&] {
+                fromIcon ? rig.shell.deliver(tray::LeftButtonUp)
+                         : void(rig.program->SecondStart(false));
+            });
+            rig.pump.pending.push_back([&] { rig.main().PushButton2.press(); });
+        });
+        rig.main().PushButton2.press();
+        rig.pump.doEvents(); // the event loop, once the start's click has returned
+        EXPECT_EQ(rig.fs.files[ProgramRig::Hosts], ProgramRig::Original) << fromIcon;
+        EXPECT_TRUE(rig.main().window.visible());
     }
 }
 

@@ -148,21 +148,31 @@ TEST(BlockButton, NonAdministratorStopIsRefusedAndStaysOn) {
     EXPECT_TRUE(rig.hasSnapshot());
 }
 
-TEST(BlockCommand, AClickWhileAButtonHandlerRunsIsDropped) {
-    BlockingRig rig;
-    BlockCommand command(rig.ports, rig.controls, rig.state, rig.blocker);
-    rig.add("a.example");
-    // The start yields to pending events; a second click on the block button and one on "Help"
-    // arrive then.
-    rig.pump.pending.push_back([&] { rig.controls.PushButton2.press(); });
-    rig.pump.pending.push_back([&] { rig.controls.PushButton1.press(); });
-    rig.controls.PushButton2.press();
-    EXPECT_EQ(rig.controls.PushButton2.caption(), "Stop Blocking");
-    EXPECT_TRUE(rig.dialogs.messages.empty());
-    EXPECT_EQ(rig.countOps("fs.replace"), 1); // one snapshot, one start
-    // Once it has returned, clicks count again.
-    rig.controls.PushButton1.press();
-    EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+TEST(BlockCommand, AClickWhileAButtonHandlerRunsWaitsAndRunsOnceItHasReturned) {
+    // The start yields to pending events; a click on "Help" and one on the block button arrive
+    // then. Once the window is closing, a waiting click runs no more.
+    for (bool closing : {false, true}) {
+        BlockingRig rig;
+        BlockCommand command(rig.ports, rig.controls, rig.state, rig.blocker);
+        rig.add("a.example");
+        rig.pump.pending.push_back([&] { rig.controls.PushButton1.press(); });
+        rig.pump.pending.push_back([&] {
+            rig.controls.PushButton2.press();
+            rig.state.Closing = closing;
+        });
+        rig.controls.PushButton2.press();
+
+        std::vector<std::string> seen; // the start ran to its end before "Help"
+        for (const auto& call : rig.log.calls)
+            if (call.starts_with("fs.append") || call.starts_with("message"))
+                seen.push_back(call.substr(0, call.find(' ')));
+        const std::vector<std::string> ran{"fs.append", "message"};
+        EXPECT_EQ(seen, std::vector<std::string>(ran.begin(), ran.end() - (closing ? 1 : 0)));
+        EXPECT_EQ(rig.controls.PushButton2.caption(), closing ? "Stop Blocking" : "Start Blocking");
+        EXPECT_EQ(rig.hosts(), closing ? BlockingRig::Original + BlockLine("a.example")
+                                       : std::string(BlockingRig::Original));
+        EXPECT_FALSE(rig.state.Form1Buttons.busy());
+    }
 }
 
 } // namespace

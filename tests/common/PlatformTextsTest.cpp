@@ -36,15 +36,17 @@ TEST(PlatformTexts, LinuxSpeaksOfRootAndSudoWhereWindowsSpeaksOfItselfAndItsUac)
     rig.controls.PushButton2.press(); // the restore fails
 
     const std::string root = "You must run this software as administrator (root) in order to ";
+    const std::string how =
+        " Choose 'Run as administrator' in its menu entry, or start it with sudo";
+    const std::string password = "; an administrator's password is asked for.";
     const std::string advice = "\r\nPlease make sure you run this software as administrator "
                                "(root): choose 'Run as administrator' in its menu entry, or start "
                                "it with sudo.";
     EXPECT_EQ(rig.dialogs.texts(),
-              (std::vector<std::string>{root + "block sites. Choose 'Run as administrator' in its "
-                                               "menu entry, or start it with sudo.",
-                                        root + "block sites.", root + "stop block sites.",
-                                        "Could not start blocking." + advice,
-                                        "Could not restore settings." + advice}));
+              (std::vector<std::string>{
+                  root + "block sites." + how + ".", root + "block sites." + how + password,
+                  root + "stop block sites." + how + password, "Could not start blocking." + advice,
+                  "Could not restore settings." + advice}));
 }
 
 } // namespace

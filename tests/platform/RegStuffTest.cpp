@@ -80,18 +80,18 @@ TEST_F(RegStuffTest, ReplacesTheDataOfAnExistingValue) {
 TEST_F(RegStuffTest, RemovesOnlyTheNamedValueAndAMissingOneSilently) {
     registry.run()["Palisade.exe"] = {RegTypeSz, "x\0"s};
     registry.run()["Uninstall.exe"] = {RegTypeSz, "y\0"s};
-    reg.RemoveFromRunKey("Palisade.exe");
-    EXPECT_NO_THROW(reg.RemoveFromRunKey("Palisade.exe"));
+    EXPECT_EQ(reg.RemoveFromRunKey("Palisade.exe"), RegSuccess);
+    EXPECT_EQ(reg.RemoveFromRunKey("Palisade.exe"), RegSuccess); // nothing left to remove
     EXPECT_EQ(registry.run(),
               (std::map<std::string, Value>{{"Uninstall.exe", {RegTypeSz, "y\0"s}}}));
     EXPECT_TRUE(registry.openKeys.empty());
 }
 
-TEST_F(RegStuffTest, AUserWithoutWriteAccessChangesNothingAndHearsNothing) {
+TEST_F(RegStuffTest, AUserWithoutWriteAccessChangesNothingAndGetsTheOpensRefusal) {
     registry.run()["Palisade.exe"] = {RegTypeSz, "old\0"s};
     registry.denyWrite = true;
-    EXPECT_NO_THROW(reg.AddToRunKey("Palisade.exe"));
-    EXPECT_NO_THROW(reg.RemoveFromRunKey("Palisade.exe"));
+    EXPECT_EQ(reg.AddToRunKey("Palisade.exe"), RegAccessDenied);
+    EXPECT_EQ(reg.RemoveFromRunKey("Palisade.exe"), RegAccessDenied);
     EXPECT_EQ(registry.run().at("Palisade.exe").data, "old\0"s);
     EXPECT_TRUE(registry.openKeys.empty());
 }

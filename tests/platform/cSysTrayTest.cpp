@@ -14,13 +14,11 @@ using Calls = std::vector<std::string>;
 struct TrayRig {
     CallLog log;
     RecordingShell shell;
-    FakeClock clock;
-    CountingEventPump pump;
+    FakeTimer timer;
     std::optional<cSysTray> tray;
     TrayRig() {
         shell.log = &log;
-        pump.clock = &clock;
-        tray.emplace(shell, pump, clock);
+        tray.emplace(shell, timer);
     }
     const NotifyIconData& last() const { return shell.records.back().data; }
 };
@@ -84,39 +82,49 @@ TEST(cSysTray, MapsCallbackCodesToTheFourEvents) {
                                     "down12", "up12", "dbl12"}));
 }
 
-TEST(cSysTray, BalloonShowsOnceOnlyWithShowOnceTrueAndNeverWaitsForNoSeconds) {
+TEST(cSysTray, BalloonShowsOnceOnlyWithShowOnceTrueAndIsLeftUpForNoSeconds) {
     for (auto [showOnce, shown] : {std::pair<std::int16_t, std::size_t>{0, 3}, {-1, 1}, {1, 0}}) {
         TrayRig rig;
         for (std::int32_t seconds : {0, -3, 0})
             rig.tray->ShowBalloon("text", "title", seconds, showOnce);
-        EXPECT_EQ(rig.shell.records.size(), shown) << showOnce; // and no hide
-        EXPECT_EQ(rig.pump.waits, 0);
+        EXPECT_EQ(rig.shell.records.size(), shown) << showOnce;
+        EXPECT_TRUE(rig.timer.waiting.empty()); // nothing takes it down
     }
     TrayRig rig;
     EXPECT_EQ(ErrorOf([&] { rig.tray->ShowBalloon("t", "", 2147484, -1); }), "Overflow");
     EXPECT_TRUE(rig.shell.records.empty());
 }
 
-TEST(cSysTray, BalloonWaitEndsOnTheShellsNoticeOrByTimeWithAHide) {
+TEST(cSysTray, BalloonReturnsAtOnceAndItsTimeTakesItDownUnlessTheShellReportedItGone) {
     for (std::uint32_t code :
          {tray::BalloonHide, tray::BalloonTimeout, tray::BalloonUserClick, tray::BalloonShow}) {
         const bool byTime = code == tray::BalloonShow; // not an end of the balloon
         TrayRig rig;
         rig.tray->setInTray(true);
-        // A click during the wait takes the icon down, as the window's handler does.
-        rig.tray->mouseUp.connect([&](int, std::int32_t) { rig.tray->setInTray(false); });
-        rig.pump.pending = {[&] { rig.clock.advance(1500ms); }, [&] { rig.shell.deliver(code); },
-                            [&] { rig.shell.deliver(tray::LeftButtonUp); }};
         rig.tray->ShowBalloon(std::string(300, 'x'), std::string(70, 'y'), 5, -1);
         const auto& show = rig.shell.records.at(1).data;
         EXPECT_EQ(std::tuple(show.flags, show.info.size(), show.infoTitle.size(), show.timeoutMs),
                   std::tuple(tray::NifInfo, 255u, 63u, 5000u));
-        EXPECT_EQ(rig.clock.time.time_since_epoch(), byTime ? 5000ms : 1500ms) << code;
-        EXPECT_EQ(rig.pump.waits, byTime ? 4 : 2); // the rest of the time is one sleep
-        EXPECT_EQ(rig.tray->balloonShowing(), byTime);
-        ASSERT_EQ(rig.shell.records.size(), byTime ? 4u : 2u); // add, show, [delete, hide]
+        ASSERT_EQ(rig.timer.waiting.size(), 1u);
+        EXPECT_EQ(rig.timer.waiting[0].delay, 5000ms);
+
+        rig.shell.deliver(code); // from the event loop, after ShowBalloon has returned
+        rig.timer.fire();
+        EXPECT_EQ(rig.tray->balloonShowing(), byTime) << code;
+        ASSERT_EQ(rig.shell.records.size(), byTime ? 3u : 2u); // add, show, [hide]
         EXPECT_EQ(rig.last().info.size() + rig.last().infoTitle.size(), byTime ? 0u : 318u);
     }
+    // A time takes down only its own balloon, and nothing once the control is gone.
+    TrayRig rig;
+    rig.tray->setInTray(true);
+    rig.tray->ShowBalloon("first", "", 5, 0);
+    rig.tray->ShowBalloon("second", "", 0, 0);
+    rig.timer.fire();
+    rig.tray->ShowBalloon("third", "", 5, 0);
+    rig.tray.reset();
+    rig.timer.fire();
+    EXPECT_EQ(rig.log.calls, (Calls{"shell.hook", "shell.add", "shell.modify", "shell.modify",
+                                    "shell.modify", "shell.delete", "shell.unhook"}));
 }
 
 } // namespace

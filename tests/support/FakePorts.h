@@ -20,6 +20,7 @@ struct PortSwaps {
     NotificationShell* shell = nullptr;
     Clock* clock = nullptr;
     HostsLock* hostsLock = nullptr;
+    Timer* timer = nullptr;
 };
 
 // A fake for every port, bundled. Nothing is logged until a rig points a fake at the log.
@@ -35,6 +36,7 @@ struct FakePorts {
     RecordingShell shell;
     FakeClock clock;
     FakeHostsLock hostsLock;
+    FakeTimer timer;
     Ports ports;
 
     explicit FakePorts(const PortSwaps& swaps = {})
@@ -42,7 +44,8 @@ struct FakePorts {
                 Pick(swaps.dialogs, dialogs), Pick(swaps.pump, pump),
                 Pick(swaps.admin, admin),     Pick(swaps.autostart, autostart),
                 Pick(swaps.system, system),   Pick(swaps.shell, shell),
-                Pick(swaps.clock, clock),     Pick(swaps.hostsLock, hostsLock)} {
+                Pick(swaps.clock, clock),     Pick(swaps.hostsLock, hostsLock),
+                Pick(swaps.timer, timer)} {
         pump.clock = &clock;
     }
     FakePorts(const FakePorts&) = delete;

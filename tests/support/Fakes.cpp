@@ -139,16 +139,18 @@ void RecordingShell::deliver(std::uint32_t code, std::uint32_t id) {
     }
 }
 
-void RecordingAutostart::EnableWindowsStartup() {
+bool RecordingAutostart::EnableWindowsStartup() {
     ++enabled;
     if (log)
         log->add("EnableWindowsStartup");
+    return works;
 }
 
-void RecordingAutostart::DisableWindowsStartup() {
+bool RecordingAutostart::DisableWindowsStartup() {
     ++disabled;
     if (log)
         log->add("DisableWindowsStartup");
+    return works;
 }
 
 std::optional<std::string> FakeSystemInfo::specialFolder(int id) {
@@ -191,8 +193,6 @@ void FakeTray::ShowBalloon(const std::string& text, const std::string& title, st
     balloons.push_back({text, title, seconds, showOnce});
     if (log)
         log->add("ShowBalloon");
-    if (pump)
-        pump->doEvents();
 }
 
 void RecordingSkin::ApplySkin() {

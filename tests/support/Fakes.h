@@ -72,6 +72,27 @@ public:
     void advance(std::chrono::milliseconds by) { time += by; }
 };
 
+// Keeps the work it is given until the test lets the time pass.
+class FakeTimer : public Timer {
+public:
+    struct Waiting {
+        std::chrono::milliseconds delay;
+        std::function<void()> work;
+    };
+    std::vector<Waiting> waiting;
+
+    void singleShot(std::chrono::milliseconds delay, std::function<void()> work) override {
+        waiting.push_back({delay, std::move(work)});
+    }
+    // Runs the work waiting now, in order; work it asks for waits for the next call.
+    void fire() {
+        auto due = std::move(waiting);
+        waiting.clear();
+        for (auto& w : due)
+            w.work();
+    }
+};
+
 // Counts the yields. Events a test queues in `pending` run at the next yield, in order; a wait
 // with nothing pending lets the whole timeout pass on the clock it is given.
 class CountingEventPump : public EventPump {
@@ -154,8 +175,9 @@ public:
     CallLog* log = nullptr;
     int enabled = 0;
     int disabled = 0;
-    void EnableWindowsStartup() override;
-    void DisableWindowsStartup() override;
+    bool works = true; // false: every call fails, as for a user without the rights
+    bool EnableWindowsStartup() override;
+    bool DisableWindowsStartup() override;
 };
 
 // A Windows-like system: backslashes and CRLF.
@@ -198,8 +220,6 @@ public:
         std::int16_t showOnce;
     };
     std::vector<Balloon> balloons;
-    // When set, a balloon's wait lets the events queued on this pump run, as the real one does.
-    CountingEventPump* pump = nullptr;
 
     void setTrayTip(const std::string& tip) override;
     bool inTray() const override { return added; }

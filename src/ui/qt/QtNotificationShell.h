@@ -10,8 +10,8 @@
 namespace palisade::qt {
 
 // The notification area through QSystemTrayIcon. Qt reports neither a balloon's timeout nor its
-// closing, only a click on it, so a balloon's wait otherwise ends by time. When the
-// notification area itself restarts, Qt docks the icon again on its own.
+// closing, only a click on it, so a balloon is otherwise taken down when its time has run out.
+// When the notification area itself restarts, Qt docks the icon again on its own.
 //
 // What the icon reports reaches the hook from the event loop, never from inside the event that
 // raised it: the program's handling may take the icon down, and Qt must not be left delivering

@@ -20,6 +20,7 @@
 #include "ui/qt/QtDialogs.h"
 #include "ui/qt/QtEventPump.h"
 #include "ui/qt/QtNotificationShell.h"
+#include "ui/qt/QtTimer.h"
 #include "ui/qt/SignalPipe.h"
 #include "ui/qt/SingleInstance.h"
 
@@ -116,7 +117,9 @@ int main(int argc, char** argv) {
     qt::QtNotificationShell shell(icon);
     SteadyClock clock;
     FolderLock hostsLock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
+    qt::QtTimer timer;
+    Ports ports{fs,     settings, dialogs, pump,      admin, autostart,
+                system, shell,    clock,   hostsLock, timer};
 
     Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts);
     qt::FrontEnd frontEnd(program, icon);

@@ -1,6 +1,7 @@
 #include "ui/win32/FormView.h"
 
 #include "ui/win32/Connect.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/ProgramIcons.h"
 #include "ui/win32/PushButtonPaint.h"
 #include "ui/win32/Units.h"
@@ -44,7 +45,7 @@ FormView::FormView(HINSTANCE instance, const FormStyle& style, Window& model,
     if (style.minimizeBox)
         style_ |= WS_MINIMIZEBOX;
     create(instance, style.className, 0, style_, model.caption().c_str());
-    dpi_ = ::GetDpiForWindow(hwnd());
+    dpi_ = WindowDpi(hwnd());
 
     HWND previous = HWND_TOP;
     for (Control* control : CreationOrder(controls_)) {
@@ -85,7 +86,7 @@ void FormView::layout() {
 void FormView::resizeToClientArea(int left, int top) {
     const Geometry& client = model_.geometry();
     RECT rect{0, 0, TwipsToPixels(client.width, dpi_), TwipsToPixels(client.height, dpi_)};
-    ::AdjustWindowRectExForDpi(&rect, style_, FALSE, 0, dpi_);
+    AdjustWindowRectForDpi(rect, style_, 0, dpi_);
     ::SetWindowPos(hwnd(), nullptr, left, top, rect.right - rect.left, rect.bottom - rect.top,
                    SWP_NOZORDER | SWP_NOACTIVATE);
 }

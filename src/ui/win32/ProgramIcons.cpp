@@ -1,5 +1,6 @@
 #include "ui/win32/ProgramIcons.h"
 
+#include "ui/win32/Dpi.h"
 #include "ui/win32/WinApi.h"
 #include "ui/win32/resource.h"
 
@@ -13,7 +14,7 @@ HICON Load(HINSTANCE instance, int size) {
 } // namespace
 
 ProgramIcons::ProgramIcons(HINSTANCE instance, UINT dpi)
-    : big_(Load(instance, ::GetSystemMetricsForDpi(SM_CXICON, dpi))),
-      small_(Load(instance, ::GetSystemMetricsForDpi(SM_CXSMICON, dpi))) {}
+    : big_(Load(instance, SystemMetricForDpi(SM_CXICON, dpi))),
+      small_(Load(instance, SystemMetricForDpi(SM_CXSMICON, dpi))) {}
 
 } // namespace palisade::win32

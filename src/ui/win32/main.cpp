@@ -10,6 +10,7 @@
 #include "platform/win32/Win32FileSystem.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32SystemInfo.h"
+#include "ui/win32/Dpi.h"
 #include "ui/win32/Elevation.h"
 #include "ui/win32/FrontEnd.h"
 #include "ui/win32/ProgramIcons.h"
@@ -17,6 +18,7 @@
 #include "ui/win32/Win32Dialogs.h"
 #include "ui/win32/Win32EventPump.h"
 #include "ui/win32/Win32NotificationShell.h"
+#include "ui/win32/Win32Timer.h"
 #include "ui/win32/WinApi.h"
 
 #include <exception>
@@ -37,7 +39,7 @@ int RunProgram(HINSTANCE instance) {
     if (single.claim(TakesOver) == SingleInstance::Outcome::HandedOver)
         return 0;
 
-    const ProgramIcons icons(instance, ::GetDpiForSystem());
+    const ProgramIcons icons(instance, SystemDpi());
     Win32SystemInfo system;
     Win32FileSystem fs;
     RegistrySettingsStore settings;
@@ -50,7 +52,9 @@ int RunProgram(HINSTANCE instance) {
     Win32NotificationShell shell(instance, icons.small(), elevated);
     SteadyClock clock;
     GlobalMutexLock hostsLock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, hostsLock};
+    Win32Timer timer(instance);
+    Ports ports{fs,     settings, dialogs, pump,      admin, autostart,
+                system, shell,    clock,   hostsLock, timer};
 
     Program program(ports, Platform::Windows, WindowsHostsPaths(system), elevated);
     FrontEnd frontEnd(program, instance, pump, icons, elevated);

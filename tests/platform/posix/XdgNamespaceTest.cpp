@@ -73,22 +73,23 @@ TEST_F(ScratchAutostart, Check1WritesAValidEntryForTheProgramAndRemovesIt) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
-TEST_F(ScratchAutostart, AReadOnlyFolderGetsNoEntryAndTheUserNoMessage) {
+TEST_F(ScratchAutostart, AReadOnlyFolderChangesNeitherTheEntryNorTheOptionAndTheUserIsTold) {
     WriteWhole(scratch / "palisade.desktop", "[Desktop Entry]\nExec=/written/earlier\n");
     makeReadOnly();
-    AutostartRig rig(registry, dataFolder);
-    linuxProgramIn(rig);
+    for (bool tick : {true, false}) {
+        AutostartRig rig(registry, dataFolder);
+        linuxProgramIn(rig);
+        rig.state.Loading = !tick; // restored as the stored option, with no handling
+        rig.setCheck1(!tick);
+        rig.state.Loading = false;
 
-    rig.setCheck1(true);
-    EXPECT_EQ(rig.settings.get("Windows Startup"), "On");
-    EXPECT_TRUE(rig.fs.files.contains(rig.markerPath()));
+        rig.setCheck1(tick);
+        EXPECT_EQ(rig.controls.Check1.checked(), !tick);
+        EXPECT_FALSE(rig.settings.has("Windows Startup"));
+        EXPECT_FALSE(rig.fs.files.contains(rig.markerPath()));
+        EXPECT_EQ(rig.dialogs.messages.size(), 1u);
+    }
     EXPECT_EQ(ReadWhole(scratch / "palisade.desktop"), "[Desktop Entry]\nExec=/written/earlier\n");
-
-    rig.setCheck1(false);
-    EXPECT_EQ(rig.settings.get("Windows Startup"), "Off");
-    EXPECT_FALSE(rig.fs.files.contains(rig.markerPath()));
-    EXPECT_EQ(scratch.names(), std::vector<std::string>{"palisade.desktop"});
-    EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
 } // namespace

@@ -105,9 +105,7 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     ::PostMessageA(typed, WM_KEYDOWN, VK_RETURN, 0); // Enter is OK
     ASSERT_TRUE(WaitUntil([&] { return Shown(main) && !Shown(password); }));
 
-    // Stopping gives the hosts file back byte for byte. The start's click handler runs on through
-    // the balloon's wait, and a click on the main window's buttons before it has returned (and
-    // stored BlockOnStart) is dropped.
+    // Blocking is stored at once; stopping gives the hosts file back byte for byte.
     ASSERT_TRUE(WaitUntil([] { return StoredSetting("BlockOnStart") == "1"; }));
     Click(program.control(Form1ClassName, form1_.PushButton2));
     ASSERT_TRUE(WaitUntil([] { return ReadFileBytes(HostsPath()) == OriginalHosts; }))
@@ -128,6 +126,39 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     EXPECT_EQ(StoredSetting("Blocked Websites"),
               "facebook.com||My_Separator||instagram.com||My_Separator||");
     EXPECT_EQ(ReadFileBytes(HostsPath()), OriginalHosts);
+}
+
+TEST_F(ProgramWindows, AStopClickedAtOnceWhenTheWindowIsBackFromBlockingsHideIsNotLost) {
+    // While the run's first balloon is up, the window is brought back from the icon (and in a
+    // second run, with the list kept, by a second start) and "Stop Blocking" is clicked at once.
+    for (bool fromIcon : {true, false}) {
+        RunningProgram program;
+        HWND main = program.waitForWindow(Form1ClassName);
+        ASSERT_NE(main, nullptr);
+        if (fromIcon) {
+            Click(program.control(Form1ClassName, form1_.PushButton6));
+            Answer(program, "blocked.palisade.test");
+        }
+        HWND block = program.control(Form1ClassName, form1_.PushButton2);
+        ASSERT_TRUE(WaitUntil(
+            [&] { return ItemCount(program.control(Form1ClassName, form1_.ListView1)) == 1; }));
+        Click(block);
+        ASSERT_TRUE(WaitUntil([&] { return ReadFileBytes(HostsPath()) != OriginalHosts; }));
+        ASSERT_TRUE(WaitUntil([&] { return !Shown(main); }));
+        if (fromIcon)
+            TrayClick(program);
+        else
+            EXPECT_EQ(RunningProgram().waitForExit(), 0u);
+        ASSERT_TRUE(WaitUntil([&] { return Shown(main); }));
+        Click(block);
+        // Closed only once the stop has run to its end (it stores BlockOnStart last).
+        EXPECT_TRUE(WaitUntil([] {
+            return ReadFileBytes(HostsPath()) == OriginalHosts &&
+                   StoredSetting("BlockOnStart") == "0";
+        })) << fromIcon;
+        ::PostMessageA(main, WM_CLOSE, 0, 0);
+        EXPECT_EQ(program.waitForExit(), 0u);
+    }
 }
 
 TEST_F(ProgramWindows, ASecondStartHandsOverAndTheSessionsEndClosesTheOpenBoxAndSaves) {
