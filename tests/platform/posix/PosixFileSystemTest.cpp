@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -157,6 +158,39 @@ TEST_F(PosixFileSystemTest, FailuresCarryTheDescriptionsUsersSee) {
         EXPECT_EQ(describeErrno(sys, error, dir / "file"), "Permission denied");
     EXPECT_EQ(describeErrno(sys, ENOSPC, dir / "file"), "Disk full");
     EXPECT_EQ(describeErrno(sys, EIO, dir / "file"), std::strerror(EIO));
+}
+
+// A file that grows after it was measured: fstat reports it empty.
+struct ShrinkingStat : Syscalls {
+    int fstat(int fd, struct stat* st) override {
+        const int result = Syscalls::fstat(fd, st);
+        st->st_size = 0;
+        return result;
+    }
+};
+
+TEST_F(PosixFileSystemTest, ReadUpToTakesOnlyARegularFileWithinTheLimitAndNeverWaits) {
+    spit(dir / "ten", "0123456789");
+    spit(dir / "eleven", "0123456789A");
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0); // no writer: a plain open would wait
+    ASSERT_EQ(::symlink("/dev/zero", (dir / "zero").c_str()), 0);
+    const int sparse = ::open((dir / "sparse").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_EQ(::ftruncate(sparse, off_t{1} << 30), 0);
+    ::close(sparse);
+    const std::pair<std::string, std::string> cases[] = {
+        {"ten", "0123456789"},          {"eleven", "File too large"},
+        {"sparse", "File too large"},   {"pipe", "Not a regular file"},
+        {"zero", "Not a regular file"}, {"", "Not a regular file"},
+        {"missing", "File not found"}};
+    for (const auto& [name, expected] : cases) {
+        std::string read;
+        const std::string error = errorOf([&] { read = fs.readFileUpTo(dir / name, 10); });
+        EXPECT_EQ(error == "(no error)" ? read : error, expected) << name;
+    }
+    ShrinkingStat growing;
+    EXPECT_EQ(errorOf([&] { PosixFileSystem(growing).readFileUpTo(dir / "eleven", 10); }),
+              "File too large");
+    EXPECT_EQ(PosixFileSystem(growing).readFileUpTo(dir / "ten", 10), "0123456789");
 }
 
 } // namespace

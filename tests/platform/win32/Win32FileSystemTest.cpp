@@ -82,6 +82,27 @@ TEST_F(Win32FileSystemTest, FailuresCarryTheUsualDescriptions) {
     EXPECT_FALSE(fs.find(folder.file("copy"), EntryFilter::FilesAndFolders));
 }
 
+// A pipe whose server never writes: a plain read would wait for it for ever.
+TEST_F(Win32FileSystemTest, ReadUpToTakesOnlyAFileOnDiskWithinTheLimit) {
+    WriteWhole(folder.file("ten"), "0123456789");
+    WriteWhole(folder.file("eleven"), "0123456789A");
+    const std::string pipe =
+        "\\\\.\\pipe\\palisade-test-" + std::to_string(::GetCurrentProcessId());
+    UniqueHandle server(::CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE, 1,
+                                           4096, 4096, 0, nullptr));
+    ASSERT_TRUE(server);
+    const std::pair<std::string, std::string> cases[] = {
+        {folder.file("ten"), "0123456789"},
+        {folder.file("eleven"), "File too large"},
+        {pipe, "Not a regular file"},
+        {folder.file("missing"), "File not found"}};
+    for (const auto& [path, expected] : cases) {
+        std::string read;
+        const std::string error = ErrorOf([&] { read = fs.readFileUpTo(path, 10); });
+        EXPECT_EQ(error == "no error" ? read : error, expected) << path;
+    }
+}
+
 TEST_F(Win32FileSystemTest, HeldOpenFileCannotBeWrittenOrRemoved) {
     const std::string path = folder.file("locked");
     WriteWhole(path, "kept");
