@@ -95,6 +95,8 @@ int main(int argc, char** argv) {
         Say(instance.problem() + QStringLiteral("; a second copy will not be noticed"));
         break;
     default:
+        if (!instance.problem().isEmpty())
+            Say(instance.problem());
         break;
     }
 
@@ -120,7 +122,7 @@ int main(int argc, char** argv) {
 
     Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts);
     qt::FrontEnd frontEnd(program, icon);
-    instance.onSecondStart([&program](bool other) { program.SecondStart(other); });
+    instance.onSecondStart([&program](bool other) { return program.SecondStart(other); });
     qt::SignalPipe endings({SIGTERM, SIGINT, SIGHUP}, [&program](int) { program.SessionEnd(); });
     return frontEnd.run();
 }

@@ -35,10 +35,11 @@ void LeaveStaleSocket(const QString& path) {
 }
 
 // A second copy started on its own thread while the running one answers on this one.
-Outcome SecondStart(const QString& folder, bool canWrite, HandOverTiming timing = {}) {
+Outcome SecondStart(const QString& folder, bool canWrite, HandOverTiming timing = {},
+                    PeerCheck isCopy = PeerRunsThisProgram) {
     Outcome outcome = Outcome::Unguarded;
     std::unique_ptr<QThread> thread(QThread::create([&] {
-        SingleInstance second(folder, canWrite, {}, timing);
+        SingleInstance second(folder, canWrite, {}, timing, isCopy);
         outcome = second.claim(TakesOver);
     }));
     thread->start();
@@ -106,8 +107,10 @@ TEST_P(HandOver, TheCopyThatCanWriteTheHostsFileCarriesOn) {
     running->onSecondStart([&](bool other) {
         told.push_back(other);
         // Stepping aside ends the program, which closes the connection.
-        if (TakesOver(other, c.runningCanWrite))
-            running.reset();
+        if (!TakesOver(other, c.runningCanWrite))
+            return false;
+        running.reset();
+        return true;
     });
 
     EXPECT_EQ(SecondStart(runtime.path(), c.newCanWrite), c.outcome);
@@ -129,7 +132,7 @@ TEST(SingleInstance, APeerThatNeverEndsItsLineIsCutOff) {
     SingleInstance running(runtime.path(), false);
     ASSERT_EQ(running.claim(TakesOver), Outcome::First);
     bool told = false;
-    running.onSecondStart([&](bool) { told = true; });
+    running.onSecondStart([&](bool) { return told = true, false; });
     QLocalSocket peer;
     peer.connectToServer(running.socketPath());
     ASSERT_TRUE(peer.waitForConnected(2000));
@@ -145,14 +148,77 @@ TEST(SingleInstance, APeerThatNeverEndsItsLineIsCutOff) {
     EXPECT_FALSE(told);
 }
 
-TEST(SingleInstance, ACopyThatDoesNotAnswerIsNotJoinedByASecond) {
+// Neither a copy that does not answer nor a listener that is no copy (one planted by another
+// program of the user's, silent or answering as a copy would) can make a start end: the new copy
+// listens in its place.
+TEST(SingleInstance, ANewCopyGivesWayOnlyToACopyThatAnswers) {
+    {
+        QTemporaryDir runtime;
+        SingleInstance running(runtime.path(), false);
+        ASSERT_EQ(running.claim(TakesOver), Outcome::First);
+        // The running copy's event loop never runs while the second one waits.
+        SingleInstance second(runtime.path(), true, {}, {std::chrono::milliseconds(200), {}});
+        EXPECT_EQ(second.claim(TakesOver), Outcome::First);
+        EXPECT_FALSE(second.problem().isEmpty());
+    }
+    for (const bool answers : {true, false}) {
+        QTemporaryDir runtime;
+        SingleInstance planted(runtime.path(), true); // answers "PALISADE 1" when it answers
+        ASSERT_EQ(planted.claim(TakesOver), Outcome::First);
+        planted.onSecondStart([](bool) { return false; });
+        const auto notACopy = [](int) { return false; };
+        const HandOverTiming timing{
+            answers ? std::chrono::milliseconds(5000) : std::chrono::milliseconds(200), {}};
+        EXPECT_EQ(answers ? SecondStart(runtime.path(), false, timing, notACopy)
+                          : [&] {
+                                SingleInstance second(runtime.path(), false, {}, timing, notACopy);
+                                return second.claim(TakesOver);
+                            }(),
+                  Outcome::First)
+            << answers;
+        // The listener that was there is no longer reached.
+        QLocalSocket third;
+        third.connectToServer(planted.socketPath());
+        EXPECT_FALSE(third.waitForConnected(1000)) << answers;
+    }
+}
+
+// Callers that never say who they are used to stay connected for good: a thousand of them used
+// up the program's descriptors, and starting to block then failed.
+TEST(SingleInstance, SilentCallersAreHungUpOnAndOnlyAFewAreHeldAtOnce) {
     QTemporaryDir runtime;
-    SingleInstance running(runtime.path(), false);
+    SingleInstance running(runtime.path(), false, {}, {{}, {}, std::chrono::milliseconds(60000)});
     ASSERT_EQ(running.claim(TakesOver), Outcome::First);
-    // The running copy's event loop never runs while the second one waits.
-    SingleInstance second(runtime.path(), true, {}, {std::chrono::milliseconds(200), {}});
-    EXPECT_EQ(second.claim(TakesOver), Outcome::HandedOver);
-    EXPECT_FALSE(second.problem().isEmpty());
+    running.onSecondStart([](bool) { return false; });
+    std::vector<std::unique_ptr<QLocalSocket>> callers;
+    for (int i = 0; i < 4 * MaxCallers; ++i) {
+        callers.push_back(std::make_unique<QLocalSocket>());
+        callers.back()->connectToServer(running.socketPath());
+        ASSERT_TRUE(callers.back()->waitForConnected(2000));
+    }
+    const auto connected = [&] {
+        return std::count_if(callers.begin(), callers.end(), [](const auto& socket) {
+            return socket->state() == QLocalSocket::ConnectedState;
+        });
+    };
+    QElapsedTimer wall;
+    wall.start();
+    while (connected() > MaxCallers && wall.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(connected(), MaxCallers);
+    // With every place taken, a new copy still starts rather than ending unseen.
+    EXPECT_EQ(SecondStart(runtime.path(), false), Outcome::First);
+
+    QTemporaryDir other;
+    SingleInstance brief(other.path(), false, {}, {{}, {}, std::chrono::milliseconds(100)});
+    ASSERT_EQ(brief.claim(TakesOver), Outcome::First);
+    QLocalSocket silent;
+    silent.connectToServer(brief.socketPath());
+    ASSERT_TRUE(silent.waitForConnected(2000));
+    wall.restart();
+    while (silent.state() == QLocalSocket::ConnectedState && wall.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_NE(silent.state(), QLocalSocket::ConnectedState);
 }
 
 } // namespace
