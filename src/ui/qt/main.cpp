@@ -22,10 +22,12 @@
 #include "ui/qt/QtNotificationShell.h"
 #include "ui/qt/SignalPipe.h"
 #include "ui/qt/SingleInstance.h"
+#include "ui/qt/UserFileChooser.h"
 
 #include <QApplication>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <unistd.h>
 
@@ -59,6 +61,10 @@ void Say(const QString& line) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The open-file dialog of a copy run as root for a user, started again as that user.
+    if (argc > 1 && std::strcmp(argv[1], qt::ChooseFilesArgument) == 0)
+        return qt::RunFileChooser(argc, argv);
+
     // The program takes no options. Qt's own (-platformpluginpath, -style, ...) would let whoever
     // starts a root copy through pkexec, which checks only the program's path, load code of their
     // choosing as root: Qt is given the program's name alone.
@@ -108,7 +114,7 @@ int main(int argc, char** argv) {
     auto store = user ? std::make_unique<QSettingsStore>(ConfigFolderOf(*user))
                       : std::make_unique<QSettingsStore>();
     OnBehalfSettingsStore settings(*store, user);
-    qt::QtDialogs dialogs;
+    qt::QtDialogs dialogs(user);
     qt::QtEventPump pump;
     PosixAdminTest admin;
     XdgAutostartRegistry registry;

@@ -8,6 +8,7 @@
 #include "ui/qt/QtNotificationShell.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/SignalPipe.h"
+#include "ui/qt/UserFileChooser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -165,6 +166,31 @@ TEST(QtDialogs, CancelAllClosesEveryOpenBoxAsCancelled) {
     EXPECT_EQ(dialogs.inputBox("prompt", "Palisade", "default"), "");
     EXPECT_EQ(inner, "returned");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// In place of the program, a script that prints who runs it; then one that waits to be cancelled.
+TEST(UserFileChooser, TheDialogsProcessIsTheUsersAndEndsWhenCancelled) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to start a process as another user";
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const auto script = [&](const QString& name, const QByteArray& body) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + body + "\n");
+        file.close();
+        EXPECT_EQ(::chmod(QFile::encodeName(file.fileName()).constData(), 0755), 0);
+        return file.fileName();
+    };
+    const UserAccount nobody{65534, 65534, "/nonexistent"};
+    UserFileChooser asks(nobody, script("who", R"sh(printf '%s|' "$1" "$2" \
+        "$(id -ru) $(id -u) $(id -rg) $(id -g) $(id -G)" "$HOME")sh"));
+    const std::string answer = asks.choose({"Title", "Filter|*", 0x200}, nullptr);
+    EXPECT_EQ(answer, "--choose-files|Title|65534 65534 65534 65534 65534|/nonexistent|");
+
+    UserFileChooser waits(nobody, script("waits", "exec sleep 60"));
+    QTimer::singleShot(200, [&] { waits.cancel(); });
+    EXPECT_EQ(waits.choose({"Title", "", 0}, nullptr), "");
 }
 
 TEST(QtNotificationShell, RecordsShowTheIconAndClicksReachTheHook) {
