@@ -64,8 +64,13 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
 }
 
 std::string QtDialogs::openFile(const OpenFileRequest& request) {
-    if (chooser_)
-        return chooser_->choose(request, QApplication::activeWindow());
+    if (chooser_) {
+        if (auto chosen = chooser_->choose(request, QApplication::activeWindow()))
+            return *chosen;
+        messageBox("The open-file dialog could not be shown: " + Typed(chooser_->problem()) + ".",
+                   Typed(QApplication::applicationName()), MessageIcon::Warning);
+        return {};
+    }
     QFileDialog box(QApplication::activeWindow(), Shown(request.title));
     SetUpOpenFileDialog(box, request);
     if (!run(box))

@@ -66,7 +66,9 @@ protected:
 UserFileChooser::UserFileChooser(UserAccount user, QString program)
     : user_(std::move(user)), groups_(GroupsOf(user_)), program_(std::move(program)) {}
 
-std::string UserFileChooser::choose(const OpenFileRequest& request, QWidget* owner) {
+std::optional<std::string> UserFileChooser::choose(const OpenFileRequest& request, QWidget* owner) {
+    problem_.clear();
+    cancelled_ = false;
     QProcess process;
     process.setProgram(program_);
     QWidget* window = owner ? owner->window() : nullptr;
@@ -101,15 +103,14 @@ std::string UserFileChooser::choose(const OpenFileRequest& request, QWidget* own
     });
     process.start(QIODevice::ReadOnly);
     if (!process.waitForStarted()) {
-        std::fprintf(stderr, "palisade: the open-file dialog cannot be shown: %s\n",
-                     process.errorString().toLocal8Bit().constData());
-        return {};
+        problem_ = process.errorString();
+        return std::nullopt;
     }
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::readyReadStandardOutput, &process, [&process] {
         if (process.bytesAvailable() > MaxChoiceBytes)
-            process.kill();
+            process.kill(); // it is then no choice, but a failure
     });
     {
         const InputBlock block;
@@ -117,15 +118,23 @@ std::string UserFileChooser::choose(const OpenFileRequest& request, QWidget* own
         loop.exec();
         running_ = nullptr;
     }
-    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
-        return {};
+    if (cancelled_)
+        return std::string();
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        problem_ = process.exitStatus() == QProcess::NormalExit
+                       ? QStringLiteral("it ended with status %1").arg(process.exitCode())
+                       : QStringLiteral("it ended abruptly");
+        return std::nullopt;
+    }
     const QByteArray choice = process.readAllStandardOutput();
     return std::string(choice.constData(), static_cast<size_t>(choice.size()));
 }
 
 void UserFileChooser::cancel() {
-    if (running_)
+    if (running_) {
+        cancelled_ = true;
         running_->kill();
+    }
 }
 
 int RunFileChooser(int argc, char** argv) {

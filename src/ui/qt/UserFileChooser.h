@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QString>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -32,9 +33,10 @@ public:
     UserFileChooser(const UserFileChooser&) = delete;
     UserFileChooser& operator=(const UserFileChooser&) = delete;
 
-    // The choice as Dialogs::openFile gives it; the empty text when the user cancelled, or when
-    // no dialog could be shown (said on standard error).
-    std::string choose(const OpenFileRequest& request, QWidget* owner);
+    // The choice as Dialogs::openFile gives it, the empty text when the user cancelled; nothing
+    // when no dialog could be shown, and problem() says why.
+    std::optional<std::string> choose(const OpenFileRequest& request, QWidget* owner);
+    const QString& problem() const { return problem_; }
     // Ends a dialog being shown as though the user had cancelled it.
     void cancel();
 
@@ -43,6 +45,8 @@ private:
     std::vector<gid_t> groups_;
     QString program_;
     QPointer<QProcess> running_;
+    bool cancelled_ = false;
+    QString problem_;
 };
 
 // The chooser's own side: shows the dialog that the arguments after ChooseFilesArgument ask for

@@ -185,12 +185,16 @@ TEST(UserFileChooser, TheDialogsProcessIsTheUsersAndEndsWhenCancelled) {
     const UserAccount nobody{65534, 65534, "/nonexistent"};
     UserFileChooser asks(nobody, script("who", R"sh(printf '%s|' "$1" "$2" \
         "$(id -ru) $(id -u) $(id -rg) $(id -g) $(id -G)" "$HOME")sh"));
-    const std::string answer = asks.choose({"Title", "Filter|*", 0x200}, nullptr);
-    EXPECT_EQ(answer, "--choose-files|Title|65534 65534 65534 65534 65534|/nonexistent|");
+    EXPECT_EQ(asks.choose({"Title", "Filter|*", 0x200}, nullptr),
+              "--choose-files|Title|65534 65534 65534 65534 65534|/nonexistent|");
 
     UserFileChooser waits(nobody, script("waits", "exec sleep 60"));
     QTimer::singleShot(200, [&] { waits.cancel(); });
     EXPECT_EQ(waits.choose({"Title", "", 0}, nullptr), "");
+    // One that fails is no choice, and says why.
+    UserFileChooser fails(nobody, script("fails", "exit 3"));
+    EXPECT_EQ(fails.choose({"Title", "", 0}, nullptr), std::nullopt);
+    EXPECT_EQ(fails.problem(), "it ended with status 3");
 }
 
 TEST(QtNotificationShell, RecordsShowTheIconAndClicksReachTheHook) {
