@@ -13,8 +13,9 @@ namespace {
 
 constexpr uid_t Nobody = 65534;
 
-std::string LockFileIn(const test::TempFolder& dir) {
-    return dir / HostsLockFileName;
+int MakeFile(const std::string& path, mode_t mode) {
+    test::spit(path, "");
+    return ::chmod(path.c_str(), mode);
 }
 
 // Two locks stand for two copies of the program: flock belongs to each one's own open file.
@@ -23,7 +24,7 @@ TEST(FolderLock, OneHolderAtATimeReentrantForTheHolder) {
     FolderLock mine;
     FolderLock other;
     EXPECT_EQ(mine.tryLock(dir.path()), LockAttempt::Taken);
-    EXPECT_EQ(test::statOf(LockFileIn(dir)).st_mode & 07777, 0600u);
+    EXPECT_EQ(test::statOf(dir / HostsLockFileName).st_mode & 07777, 0600u);
     EXPECT_EQ(mine.tryLock(dir.path()), LockAttempt::Taken);
     mine.unlock();
     EXPECT_EQ(other.tryLock(dir.path()), LockAttempt::Busy) << "still held once";
@@ -38,75 +39,50 @@ TEST(FolderLock, OneHolderAtATimeReentrantForTheHolder) {
     EXPECT_EQ(mine.tryLock(dir.path()), LockAttempt::Taken);
 }
 
-// Whatever stands where the lock would be, it is reported at once and never waited on.
+// Whatever stands where the lock would be is reported at once, never waited on nor taken.
 TEST(FolderLock, AnythingButAPrivateFileInAClosedFolderIsUnavailable) {
-    const bool root = ::geteuid() == 0;
-    const std::pair<const char*, std::function<std::string(const test::TempFolder&)>> cases[] = {
-        {"no folder", [](auto& dir) { return dir / "missing"; }},
-        {"a file for a folder",
-         [](auto& dir) {
-             test::spit(dir / "file", "x");
-             return dir / "file";
-         }},
-        {"an empty name", [](auto&) { return std::string(); }},
-        {"a NUL in the name", [](auto& dir) { return dir.path() + std::string("\0x", 2); }},
-        {"a folder its group may write",
-         [](auto& dir) { return ::chmod(dir.path().c_str(), 0775), dir.path(); }},
-        {"a folder everyone may write",
-         [](auto& dir) { return ::chmod(dir.path().c_str(), 01777), dir.path(); }},
+    using Plant = std::function<int(const std::string& folder, const std::string& lock)>;
+    const std::pair<const char*, Plant> cases[] = {
+        {"no folder", [](auto& folder, auto&) { return ::rmdir(folder.c_str()); }},
+        {"a folder others may write",
+         [](auto& folder, auto&) { return ::chmod(folder.c_str(), 01777); }},
         {"a link to a file of ours",
-         [](auto& dir) {
-             test::spit(dir / "mine", "");
-             ::chmod((dir / "mine").c_str(), 0600);
-             return ::symlink((dir / "mine").c_str(), LockFileIn(dir).c_str()), dir.path();
+         [](auto& folder, auto& lock) {
+             return MakeFile(folder + "/mine", 0600) |
+                    ::symlink((folder + "/mine").c_str(), lock.c_str());
          }},
-        {"a pipe", [](auto& dir) { return ::mkfifo(LockFileIn(dir).c_str(), 0600), dir.path(); }},
-        {"a folder", [](auto& dir) { return ::mkdir(LockFileIn(dir).c_str(), 0700), dir.path(); }},
-        {"a file others may open",
-         [](auto& dir) {
-             test::spit(LockFileIn(dir), "");
-             return ::chmod(LockFileIn(dir).c_str(), 0644), dir.path();
-         }},
-        {"a file of another user's",
-         [](auto& dir) {
-             test::spit(LockFileIn(dir), "");
-             ::chmod(LockFileIn(dir).c_str(), 0600);
-             return ::chown(LockFileIn(dir).c_str(), Nobody, Nobody), dir.path();
-         }},
-        {"a folder of another user's",
-         [](auto& dir) { return ::chown(dir.path().c_str(), Nobody, Nobody), dir.path(); }},
-    };
-    for (const auto& [name, make] : cases) {
-        if (!root && std::string(name).find("another user") != std::string::npos)
-            continue; // only root can give a file away
+        {"a pipe", [](auto&, auto& lock) { return ::mkfifo(lock.c_str(), 0600); }},
+        {"a file others may open", [](auto&, auto& lock) { return MakeFile(lock, 0644); }},
+        {"a file of another user's", [](auto&, auto& lock) {
+             return MakeFile(lock, 0600) | ::chown(lock.c_str(), Nobody, Nobody);
+         }}};
+    for (const auto& [name, plant] : cases) {
         test::TempFolder dir;
-        const std::string folder = make(dir);
-        FolderLock lock;
-        EXPECT_EQ(lock.tryLock(folder), LockAttempt::Unavailable) << name;
+        if (plant(dir.path(), dir / HostsLockFileName) != 0) {
+            EXPECT_NE(::geteuid(), 0u) << name; // only root can give a file away
+            continue;
+        }
+        EXPECT_EQ(FolderLock().tryLock(dir.path()), LockAttempt::Unavailable) << name;
     }
+    test::TempFolder dir;
+    test::spit(dir / "file", "x");
+    for (const std::string& folder : {std::string(), std::string("\0x", 2), dir / "file"})
+        EXPECT_EQ(FolderLock().tryLock(folder), LockAttempt::Unavailable) << folder;
 }
 
 // The data folder is open for every user to read: before, any of them could flock it.
-TEST(FolderLock, AnotherUserCanNeitherTakeItNorKeepRootWaiting) {
+TEST(FolderLock, AnotherUserCanNeitherTakeItNorOpenIt) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "needs root to be another user";
     test::TempFolder dir;
     ASSERT_EQ(::chmod(dir.path().c_str(), 0755), 0);
-    {
-        FolderLock made; // the lock file is there, as after the first start
-        ASSERT_EQ(made.tryLock(dir.path()), LockAttempt::Taken);
-    }
-    const int status = test::runInChild([&] {
-        if (::setgid(Nobody) != 0 || ::setuid(Nobody) != 0)
-            return false;
-        FolderLock theirs;
-        // Nor can they open the file to lock it by hand.
-        return theirs.tryLock(dir.path()) != LockAttempt::Taken &&
-               ::open(LockFileIn(dir).c_str(), O_RDONLY | O_NONBLOCK) < 0 && errno == EACCES;
-    });
-    EXPECT_EQ(status, 0);
-    FolderLock mine;
-    EXPECT_EQ(mine.tryLock(dir.path()), LockAttempt::Taken);
+    ASSERT_EQ(FolderLock().tryLock(dir.path()), LockAttempt::Taken); // made, and given up
+    EXPECT_EQ(test::runInChild([&] {
+                  return ::setgid(Nobody) == 0 && ::setuid(Nobody) == 0 &&
+                         FolderLock().tryLock(dir.path()) == LockAttempt::Unavailable &&
+                         ::open((dir / HostsLockFileName).c_str(), O_RDONLY) < 0 && errno == EACCES;
+              }),
+              0);
 }
 
 } // namespace

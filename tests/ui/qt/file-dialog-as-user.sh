@@ -22,10 +22,8 @@ any_window() {
     done
     return 1
 }
-# The process that shows it, the owner of a process, and its groups.
-window_process() { xdotool getwindowpid "$(any_window "$1")" 2>/dev/null; }
-owner_of() { stat -c %u "/proc/$1"; }
-groups_of() { sed -n 's/^Groups:[[:space:]]*//p' "/proc/$1/status" | tr -d ' \t'; }
+# Every user and group id of a process (real, effective, saved, file system; its groups), once each.
+ids_of() { sed -n 's/^\(Uid\|Gid\|Groups\):\s*//p' "/proc/$1/status" | tr -s ' \t' '\n' | sort -u | xargs; }
 
 sandbox_setup
 # A user of the scratch system's own, with a home and a list file of theirs.
@@ -34,8 +32,7 @@ mkdir -p "$HOME_OF_USER/.config"
 printf 'from-the-user.example\n' >"$HOME_OF_USER/list.txt"
 chown -R $USER_ID:$USER_ID "$HOME_OF_USER"
 chmod 711 "$SANDBOX"
-cp /etc/passwd "$SANDBOX/passwd"
-cp /etc/group "$SANDBOX/group"
+cp /etc/passwd /etc/group "$SANDBOX"
 echo "palisadetest:x:$USER_ID:$USER_ID::$HOME_OF_USER:/bin/sh" >>"$SANDBOX/passwd"
 echo "palisadetest:x:$USER_ID:" >>"$SANDBOX/group"
 mount --bind "$SANDBOX/passwd" /etc/passwd
@@ -46,10 +43,9 @@ PKEXEC_UID=$USER_ID program_start
 need "the root copy for the user opens its window" wait_until 15 window_shown "$TITLE"
 click_in "$TITLE" 400 230 # "Load URL/IP Address From File"
 need "the open-file dialog comes up" wait_until 10 any_window "$DIALOG"
-chooser=$(window_process "$DIALOG")
-check "... from a process other than root's copy" [ -n "$chooser" ] && [ "$chooser" != "$PROGRAM_PID" ]
-check "... that is the user's" [ "$(owner_of "$chooser")" = $USER_ID ]
-check "... with the user's groups only" [ "$(groups_of "$chooser")" = $USER_ID ]
+chooser=$(xdotool getwindowpid "$(any_window "$DIALOG")" 2>/dev/null)
+check "... from a process other than root's copy" [ "${chooser:-$PROGRAM_PID}" != "$PROGRAM_PID" ]
+check "... that is the user's, with the user's groups only" [ "$(ids_of "$chooser")" = $USER_ID ]
 xdotool windowactivate --sync "$(any_window "$DIALOG")" 2>/dev/null
 xdotool type --delay 20 "$HOME_OF_USER/list.txt"
 xdotool key Return
