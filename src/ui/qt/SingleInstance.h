@@ -59,7 +59,8 @@ public:
     void onSecondStart(std::function<bool(bool otherCanWriteHosts)> handler);
 
     QString socketPath() const;
-    // Why the last claim ran unguarded or could not settle, for the user; empty otherwise.
+    // Why the last claim ran unguarded, or went on without the listener it found, for the user;
+    // empty otherwise.
     const QString& problem() const { return problem_; }
 
 private:
