@@ -2,6 +2,7 @@
 
 #include "platform/RuntimeError.h"
 
+#include <cstddef>
 #include <string>
 
 namespace palisade {
@@ -26,6 +27,10 @@ public:
 
     virtual void createFolder(const std::string& path) = 0;
     virtual std::string readFile(const std::string& path) = 0;
+    // For a file the program reads on its own: opened without waiting, and read only when it is
+    // a regular file of at most limit bytes, so that a pipe or a device in its place can neither
+    // hang the program nor fill its memory. Throws RuntimeError (NotARegularFile, FileTooLarge).
+    virtual std::string readFileUpTo(const std::string& path, std::size_t limit) = 0;
     // Creates or truncates the file, then writes bytes.
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
     // Creates the file when missing, never truncates.

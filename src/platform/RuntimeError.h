@@ -17,5 +17,9 @@ public:
 inline constexpr std::string_view PermissionDenied = "Permission denied";
 // The description of a failure for want of a folder on the way to the path.
 inline constexpr std::string_view PathNotFound = "Path not found";
+// The descriptions of a bounded read refused: a pipe, a device or a folder in the file's place,
+// or a file larger than its reader takes.
+inline constexpr std::string_view NotARegularFile = "Not a regular file";
+inline constexpr std::string_view FileTooLarge = "File too large";
 
 } // namespace palisade

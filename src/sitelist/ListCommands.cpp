@@ -81,7 +81,7 @@ void ListCommands::LoadListFile(ListView& list, const std::string& path) {
                                   MessageIcon::None);
         return;
     }
-    for (auto& line : SplitListLines(ports_.fs.readFile(path)))
+    for (auto& line : SplitListLines(ports_.fs.readFileUpTo(path, MaxListFileBytes)))
         list.add(std::move(line));
 }
 

@@ -18,6 +18,8 @@ inline constexpr std::string_view LoadListsFilter = "Text Files (*.txt)|*.txt|Al
 // Read-only box ticked, several files, Explorer style, long names.
 inline constexpr long LoadListsFlags = 2621953;
 inline constexpr std::string_view FileNotFoundText = "File not found";
+// The largest list file read: far above any real list, well below what would exhaust memory.
+inline constexpr std::size_t MaxListFileBytes = std::size_t{64} << 20;
 inline constexpr std::string_view SampleSites[] = {"facebook.com", "instagram.com"};
 inline constexpr int DeleteKey = 46;
 
@@ -39,7 +41,8 @@ public:
     void ListView1_KeyDown(int keyCode, int shift);
 
     // Appends the lines of one text file; "File not found" when there is no such file.
-    // Throws RuntimeError when the file cannot be read.
+    // Throws RuntimeError when the file cannot be read, is no regular file or is larger than
+    // MaxListFileBytes.
     void LoadListFile(ListView& list, const std::string& path);
 
 private:

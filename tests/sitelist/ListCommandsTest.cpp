@@ -84,17 +84,21 @@ TEST(ListCommands, LoadsChosenFilesUnderTheBusyPointerWithOneWrite) {
     }
 }
 
-TEST(ListCommands, MissingAndUnreadableFilesAreReportedAndTheOthersStillLoadFast) {
+TEST(ListCommands, MissingUnreadableAndOversizedFilesAreReportedAndTheOthersStillLoadFast) {
     ListRig rig;
     rig.fs.files = {{"C:\\d\\bad.txt", ""}, {"C:\\d\\good.txt", ""}};
+    rig.fs.files["C:\\d\\huge.txt"] = std::string(MaxListFileBytes + 1, '\n');
     for (int i = 0; i < 200000; ++i) // no write per line, nothing quadratic
         rig.fs.files["C:\\d\\good.txt"] += "site" + std::to_string(i) + "\n";
     rig.fs.fail(FsOp::Read, "C:\\d\\bad.txt");
-    rig.dialogs.openFileAnswers = {"C:\\d\0gone.txt\0bad.txt\0good.txt"s, "C:\\d\\bad.txt", ""};
-    for (int i = 0; i < 3; ++i)
+    rig.dialogs.openFileAnswers = {"C:\\d\0gone.txt\0bad.txt\0good.txt"s, "C:\\d\\bad.txt",
+                                   "C:\\d\\huge.txt", ""};
+    for (int i = 0; i < 4; ++i)
         rig.controls.PushButton4.press();
-    EXPECT_EQ(rig.dialogs.texts(), (Entries{"File not found", rig.report("PushButton4_Click", 122),
-                                            rig.report("PushButton4_Click", 118)}));
+    EXPECT_EQ(rig.dialogs.texts(),
+              (Entries{"File not found", rig.report("PushButton4_Click", 122),
+                       rig.report("PushButton4_Click", 118),
+                       ErrorReportText("File too large", "Form1", "PushButton4_Click", 118)}));
     EXPECT_EQ(rig.list.count(), 200000u);
     EXPECT_EQ(rig.list.item(200000), "site199999");
     EXPECT_EQ(rig.writes(), 1);

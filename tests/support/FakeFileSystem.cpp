@@ -73,6 +73,13 @@ std::string FakeFileSystem::readFile(const std::string& path) {
     return it->second;
 }
 
+std::string FakeFileSystem::readFileUpTo(const std::string& path, std::size_t limit) {
+    std::string bytes = readFile(path);
+    if (bytes.size() > limit)
+        throw RuntimeError(std::string(FileTooLarge));
+    return bytes;
+}
+
 void FakeFileSystem::writeFile(const std::string& path, const std::string& bytes) {
     check(FsOp::Write, path);
     files[path] = bytes;

@@ -33,6 +33,8 @@ std::string describeErrno(Syscalls& sys, int error, const std::string& path) {
     case ENOSPC:
     case EDQUOT:
         return "Disk full";
+    case EFBIG:
+        return std::string(FileTooLarge);
     case EEXIST:
     case EISDIR:
     case ENOTDIR:

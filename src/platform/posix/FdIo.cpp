@@ -21,14 +21,14 @@ int writeAll(Syscalls& sys, int fd, const std::string& bytes) {
     return 0;
 }
 
-int readAll(Syscalls& sys, int fd, std::string& out, size_t expected) {
+int readAll(Syscalls& sys, int fd, std::string& out, size_t expected, size_t limit) {
     // Read straight into the result, sized for what is expected plus one byte, so that the read
     // that finds the end needs no more room. A file that grows meanwhile is still read whole.
     size_t used = 0;
     out.assign(std::max<size_t>(expected + 1, 4096), '\0');
     for (;;) {
-        if (used == out.size())
-            out.resize(out.size() * 2);
+        if (used == out.size()) // never more room than one byte past the limit
+            out.resize(out.size() <= limit / 2 ? out.size() * 2 : limit + 1);
         const ssize_t n = sys.read(fd, out.data() + used, out.size() - used);
         if (n < 0) {
             if (errno == EINTR)
@@ -41,6 +41,10 @@ int readAll(Syscalls& sys, int fd, std::string& out, size_t expected) {
             return 0;
         }
         used += static_cast<size_t>(n);
+        if (used > limit) {
+            out.clear();
+            return EFBIG;
+        }
     }
 }
 

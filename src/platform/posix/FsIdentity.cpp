@@ -24,7 +24,8 @@ std::optional<std::string> NameOf(uid_t uid) {
     return std::string(found->pw_name);
 }
 
-// The user's groups as the group database has them; their own group alone when it cannot say.
+} // namespace
+
 std::vector<gid_t> GroupsOf(const UserAccount& account) {
     const auto name = NameOf(account.uid);
     if (!name)
@@ -39,8 +40,6 @@ std::vector<gid_t> GroupsOf(const UserAccount& account) {
     groups.resize(static_cast<std::size_t>(count));
     return groups;
 }
-
-} // namespace
 
 bool TakeGroupsOf(const UserAccount& account) {
     const std::vector<gid_t> groups = GroupsOf(account);

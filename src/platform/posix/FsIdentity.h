@@ -3,6 +3,7 @@
 #include "platform/posix/UserAccount.h"
 
 #include <optional>
+#include <vector>
 
 namespace palisade {
 
@@ -23,6 +24,9 @@ private:
     uid_t previousUid_ = 0;
     gid_t previousGid_ = 0;
 };
+
+// The user's groups as the group database has them; their own group alone when it cannot say.
+std::vector<gid_t> GroupsOf(const UserAccount& account);
 
 // Gives the process the supplementary groups of the user it works for in place of root's own.
 // The kernel checks a switched identity's group rights against the process's groups: with

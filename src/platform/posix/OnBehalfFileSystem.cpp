@@ -34,6 +34,11 @@ std::string OnBehalfFileSystem::readFile(const std::string& path) {
     return inner_.readFile(path);
 }
 
+std::string OnBehalfFileSystem::readFileUpTo(const std::string& path, std::size_t limit) {
+    AsUser as(identityFor(path));
+    return inner_.readFileUpTo(path, limit);
+}
+
 void OnBehalfFileSystem::writeFile(const std::string& path, const std::string& bytes) {
     AsUser as(identityFor(path));
     inner_.writeFile(path, bytes);

@@ -1,10 +1,12 @@
 #include "platform/posix/OwnerOnlyFile.h"
 
+#include "platform/RuntimeError.h"
 #include "platform/posix/ErrnoText.h"
 #include "platform/posix/FdIo.h"
 #include "platform/posix/UniqueFd.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <vector>
@@ -21,19 +23,30 @@ bool OwnerOnlyFile::exists() const {
 }
 
 std::optional<std::string> OwnerOnlyFile::read() const {
-    UniqueFd file(sys_, sys_.open(path_.c_str(), O_RDONLY | O_CLOEXEC, 0));
+    // Without waiting: a pipe in the file's place would hang the program's start.
+    UniqueFd file(sys_, sys_.open(path_.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
     if (!file.valid()) {
         if (errno == ENOENT || errno == ENOTDIR)
             return std::nullopt;
         throwErrno(sys_, errno, path_);
     }
+    struct stat st {};
+    if (sys_.fstat(file.get(), &st) != 0)
+        throwErrno(sys_, errno, path_);
+    if (!S_ISREG(st.st_mode))
+        throw RuntimeError(std::string(NotARegularFile));
+    if (static_cast<std::uintmax_t>(st.st_size) > limit_)
+        throw RuntimeError(std::string(FileTooLarge));
     std::string bytes;
-    if (const int error = readAll(sys_, file.get(), bytes))
+    if (const int error = readAll(sys_, file.get(), bytes, static_cast<size_t>(st.st_size), limit_))
         throwErrno(sys_, error, path_);
     return bytes;
 }
 
 void OwnerOnlyFile::replace(const std::string& bytes) const {
+    // What could not be read back would cost the next run the whole file.
+    if (bytes.size() > limit_)
+        throw RuntimeError(std::string(FileTooLarge));
     std::string pattern = path_ + TemporaryTag + "XXXXXX";
     std::vector<char> temporary(pattern.begin(), pattern.end());
     temporary.push_back('\0');

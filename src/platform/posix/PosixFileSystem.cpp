@@ -7,6 +7,7 @@
 #include "platform/posix/UniqueFd.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 
 namespace palisade {
@@ -48,6 +49,26 @@ std::string PosixFileSystem::readFile(const std::string& path) {
         sys_.fstat(fd.get(), &st) == 0 && S_ISREG(st.st_mode) ? static_cast<size_t>(st.st_size) : 0;
     std::string bytes;
     if (const int error = readAll(sys_, fd.get(), bytes, expected))
+        throwErrno(sys_, error, path);
+    return bytes;
+}
+
+std::string PosixFileSystem::readFileUpTo(const std::string& path, std::size_t limit) {
+    requireValidPathName(path);
+    // Opening a pipe without a writer would wait for one; a terminal would become ours.
+    UniqueFd fd(sys_, sys_.open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY, 0));
+    if (!fd.valid())
+        throwErrno(sys_, errno, path);
+    struct stat st {};
+    if (sys_.fstat(fd.get(), &st) != 0)
+        throwErrno(sys_, errno, path);
+    if (!S_ISREG(st.st_mode))
+        throw RuntimeError(std::string(NotARegularFile));
+    if (static_cast<std::uintmax_t>(st.st_size) > limit)
+        throw RuntimeError(std::string(FileTooLarge));
+    std::string bytes;
+    // The file may still grow while it is read.
+    if (const int error = readAll(sys_, fd.get(), bytes, static_cast<size_t>(st.st_size), limit))
         throwErrno(sys_, error, path);
     return bytes;
 }

@@ -127,7 +127,7 @@ std::string QSettingsStore::read(const std::string& application, const std::stri
     if (key == SiteListKey) {
         const std::string path = listPath(application, section);
         try {
-            if (auto list = OwnerOnlyFile(sys_, path).read()) {
+            if (auto list = OwnerOnlyFile(sys_, path, StoredListLimit).read()) {
                 unreadableLists_.erase(path);
                 return *list;
             }
@@ -138,6 +138,10 @@ std::string QSettingsStore::read(const std::string& application, const std::stri
         // No list file yet: the list may still be in the settings file.
     }
     try {
+        // The parser opens the file itself, and would wait on a pipe or read a device to its
+        // end: it is handed the file only once it is known to be a regular one of bounded size.
+        if (!OwnerOnlyFile(sys_, iniPath(application), SettingsFileLimit).read())
+            return defaultValue;
         const auto settings = openIni(iniPath(application));
         settings->beginGroup(text(section));
         const QString name = text(key);
@@ -157,7 +161,7 @@ void QSettingsStore::write(const std::string& application, const std::string& se
         return;
     }
     makeFolder(application);
-    const OwnerOnlyFile ini(sys_, iniPath(application));
+    const OwnerOnlyFile ini(sys_, iniPath(application), SettingsFileLimit);
     // A file that is there but cannot be read is never written over: its values would be lost.
     IniSections sections = ini.read() ? readableValues(ini.path()) : IniSections();
     moveListsOut(sections, application);
@@ -172,7 +176,7 @@ void QSettingsStore::moveListsOut(IniSections& sections, const std::string& appl
         if (found == values.end())
             continue;
         try {
-            const OwnerOnlyFile list(sys_, listPath(application, section));
+            const OwnerOnlyFile list(sys_, listPath(application, section), StoredListLimit);
             // A list file already there was written later than the copy in the settings file.
             if (!list.exists())
                 list.replace(found->second);
@@ -185,7 +189,7 @@ void QSettingsStore::moveListsOut(IniSections& sections, const std::string& appl
 
 void QSettingsStore::writeList(const std::string& application, const std::string& section,
                                const std::string& value) {
-    const OwnerOnlyFile list(sys_, listPath(application, section));
+    const OwnerOnlyFile list(sys_, listPath(application, section), StoredListLimit);
     if (const auto failed = unreadableLists_.find(list.path()); failed != unreadableLists_.end())
         throw RuntimeError(failed->second); // the list on disk was never read: keep it
     makeFolder(application);
@@ -194,7 +198,7 @@ void QSettingsStore::writeList(const std::string& application, const std::string
     // A copy an earlier version kept in the settings file is stale now. Dropping it is only
     // tidying: the list file is what a read finds first.
     try {
-        const OwnerOnlyFile ini(sys_, iniPath(application));
+        const OwnerOnlyFile ini(sys_, iniPath(application), SettingsFileLimit);
         if (!ini.read())
             return;
         IniSections sections = readableValues(ini.path());

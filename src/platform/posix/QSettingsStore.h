@@ -4,6 +4,7 @@
 #include "platform/posix/IniText.h"
 #include "platform/posix/Syscalls.h"
 
+#include <cstddef>
 #include <map>
 #include <string>
 
@@ -13,6 +14,13 @@ namespace palisade {
 // writing any other setting does not rewrite it.
 inline constexpr const char* SiteListKey = "Blocked Websites";
 
+// The largest files the store reads or writes; whatever is larger stays as it is, unread. A list
+// may run to four times the largest list file the program loads, for its stored form adds a
+// separator to every entry. Settings are small, but a list an earlier version kept among them
+// may not be.
+inline constexpr std::size_t StoredListLimit = std::size_t{256} << 20;
+inline constexpr std::size_t SettingsFileLimit = std::size_t{64} << 20;
+
 // The settings store as per-user files in <config folder>/<application>/ (normally
 // ~/.config/Quillmoor/):
 //  - "Palisade Software.ini", an INI file with one group per section, holding every key but one;
@@ -20,6 +28,9 @@ inline constexpr const char* SiteListKey = "Blocked Websites";
 // Only these files are read: no organisation-wide or system-wide file stands in for a missing
 // key. Both hold texts the user typed (the password in plain text), so they are only ever
 // readable by their owner (mode 0600).
+//
+// Both are read only when they are regular files within their limits (a pipe or a device in
+// their place is as good as no stored value) and never replaced unless they were read.
 //
 // Values round-trip byte for byte: in the INI file valid UTF-8 is kept as text so the file stays
 // readable, anything else is stored as a byte array. A line of the INI file that cannot be read

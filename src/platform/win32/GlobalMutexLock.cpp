@@ -6,9 +6,8 @@ namespace palisade {
 
 namespace {
 
-// System and administrators: everything. Everyone: wait on it (SYNCHRONIZE) and release it once
-// owned (MUTEX_MODIFY_STATE), nothing more.
-constexpr const char* MutexDescriptor = "D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;WD)";
+// System and administrators: everything. Nobody else: not even waiting on it.
+constexpr const char* MutexDescriptor = "D:(A;;GA;;;SY)(A;;GA;;;BA)";
 constexpr DWORD MutexAccess = SYNCHRONIZE | MUTEX_MODIFY_STATE;
 
 struct LocalMemoryTraits {
@@ -33,8 +32,8 @@ bool GlobalMutexLock::open() {
                                                                 descriptor.put(), nullptr))
         return false;
     SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor.get(), FALSE};
-    // Asks only for the rights the descriptor gives everyone, so that opening a mutex another
-    // user created works as well as creating it.
+    // Asks only for the rights it needs, so that opening a mutex another administrator created
+    // works as well as creating it.
     mutex_.reset(::CreateMutexExA(&attributes, name_.c_str(), 0, MutexAccess));
     if (!mutex_ && ::GetLastError() == ERROR_ACCESS_DENIED)
         mutex_.reset(::OpenMutexA(MutexAccess, FALSE, name_.c_str()));

@@ -10,11 +10,12 @@ namespace palisade {
 // The name every copy of the program, in every session, locks the hosts file under.
 inline constexpr const char* HostsMutexName = "Global\\Quillmoor.Palisade.HostsFile";
 
-// The hosts lock as a named mutex in the global namespace, which all sessions share. Whoever
-// creates it gives it a descriptor that lets every user wait on it and release it, so a copy
-// started by another user can wait for ours rather than fail to open it. A mutex whose holder
-// ended without releasing it counts as taken: every rewrite of the hosts file is atomic and every
-// appended line whole, so there is nothing half-done to fear. Re-entrant on its thread.
+// The hosts lock as a named mutex in the global namespace, which all sessions share. Its
+// descriptor lets only the system and administrators reach it: whoever may wait on a mutex can
+// hold it, and an ordinary user holding it would keep every elevated copy from the hosts file.
+// Only a copy that may write the hosts file takes it, and such a copy is elevated. A mutex whose
+// holder ended without releasing it counts as taken: every rewrite of the hosts file is atomic and
+// every appended line whole, so there is nothing half-done to fear. Re-entrant on its thread.
 class GlobalMutexLock : public HostsLock {
 public:
     explicit GlobalMutexLock(std::string name = HostsMutexName) : name_(std::move(name)) {}

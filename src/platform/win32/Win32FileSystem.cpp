@@ -153,6 +153,35 @@ std::string Win32FileSystem::readFile(const std::string& path) {
     }
 }
 
+std::string Win32FileSystem::readFileUpTo(const std::string& path, std::size_t limit) {
+    UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
+    if (!file)
+        ThrowLastWin32Error();
+    // A pipe or a device (a console waits for its keyboard) is no file to read on our own.
+    if (::GetFileType(file.get()) != FILE_TYPE_DISK)
+        throw RuntimeError(std::string(NotARegularFile));
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.get(), &size))
+        ThrowLastWin32Error();
+    if (static_cast<unsigned long long>(size.QuadPart) > limit)
+        throw RuntimeError(std::string(FileTooLarge));
+    // Read to the end, as the file may still grow, but never past the limit.
+    std::string bytes;
+    std::string chunk(kReadChunk, '\0');
+    for (;;) {
+        DWORD read = 0;
+        if (!api_->ReadFile(file.get(), chunk.data(), kReadChunk, &read))
+            ThrowLastWin32Error();
+        if (read == 0)
+            return bytes;
+        if (read > limit - bytes.size()) // bytes never hold more than limit
+            throw RuntimeError(std::string(FileTooLarge));
+        bytes.append(chunk, 0, read);
+    }
+}
+
 void Win32FileSystem::writeAll(void* file, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {

@@ -23,6 +23,7 @@ public:
     bool canOpenExisting(const std::string& path) override;
     void createFolder(const std::string& path) override;
     std::string readFile(const std::string& path) override;
+    std::string readFileUpTo(const std::string& path, std::size_t limit) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
     void syncFile(const std::string& path) override;

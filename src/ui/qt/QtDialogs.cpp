@@ -1,10 +1,10 @@
 #include "ui/qt/QtDialogs.h"
 
 #include "ui/qt/QtText.h"
+#include "ui/qt/UserFileChooser.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -22,6 +22,13 @@ std::string PathBytes(const QString& path) {
 }
 
 } // namespace
+
+QtDialogs::QtDialogs(const std::optional<UserAccount>& onBehalfOf) {
+    if (onBehalfOf)
+        chooser_ = std::make_unique<UserFileChooser>(*onBehalfOf);
+}
+
+QtDialogs::~QtDialogs() = default;
 
 bool QtDialogs::run(QDialog& dialog) {
     dialog.setWindowModality(Qt::ApplicationModal);
@@ -57,19 +64,32 @@ std::string QtDialogs::inputBox(const std::string& prompt, const std::string& ti
 }
 
 std::string QtDialogs::openFile(const OpenFileRequest& request) {
+    if (chooser_) {
+        if (auto chosen = chooser_->choose(request, QApplication::activeWindow()))
+            return *chosen;
+        messageBox("The open-file dialog could not be shown: " + Typed(chooser_->problem()) + ".",
+                   Typed(QApplication::applicationName()), MessageIcon::Warning);
+        return {};
+    }
     QFileDialog box(QApplication::activeWindow(), Shown(request.title));
+    SetUpOpenFileDialog(box, request);
+    if (!run(box))
+        return {};
+    return ChosenFiles(box.selectedFiles());
+}
+
+void SetUpOpenFileDialog(QFileDialog& box, const OpenFileRequest& request) {
     box.setObjectName(QStringLiteral("OpenFileDialog"));
     box.setOption(QFileDialog::DontUseNativeDialog);
     box.setAcceptMode(QFileDialog::AcceptOpen);
     box.setFileMode((request.flags & AllowMultiSelect) != 0 ? QFileDialog::ExistingFiles
                                                             : QFileDialog::ExistingFile);
     box.setNameFilters(NameFilters(request.filter));
-    if (!run(box))
-        return {};
-    return ChosenFiles(box.selectedFiles());
 }
 
 void QtDialogs::cancelAll() {
+    if (chooser_)
+        chooser_->cancel();
     // Newest first: a box opened from inside another closes before it.
     const auto open = open_;
     for (auto it = open.rbegin(); it != open.rend(); ++it)

@@ -65,9 +65,9 @@ bool IsPrivateFolder(const QString& path, uid_t user) {
 } // namespace
 
 SingleInstance::SingleInstance(QString folder, bool canWriteHosts, std::optional<UserAccount> owner,
-                               HandOverTiming timing)
+                               HandOverTiming timing, PeerCheck isCopy)
     : folder_(std::move(folder)), canWriteHosts_(canWriteHosts), owner_(std::move(owner)),
-      timing_(timing) {
+      timing_(timing), isCopy_(std::move(isCopy)) {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, [this] { accept(); });
 }
@@ -95,28 +95,38 @@ SingleInstance::claim(const std::function<bool(bool self, bool running)>& decide
     QLocalSocket socket;
     socket.connectToServer(socketPath());
     if (socket.waitForConnected(1000)) {
-        socket.write(Line(canWriteHosts_));
-        socket.flush();
-        QByteArray answer;
-        while (!answer.contains('\n') &&
-               socket.waitForReadyRead(static_cast<int>(timing_.reply.count())))
-            answer += socket.readAll();
-        const auto running = Parse(answer);
-        if (!running) {
-            problem_ = QStringLiteral("a running copy does not answer");
+        // Only a copy of this program that answers as it does is given way to: this copy never
+        // ends unless the running one has come forward in its place.
+        if (!isCopy_(static_cast<int>(socket.socketDescriptor()))) {
+            problem_ = QStringLiteral("another program listens at %1; this copy takes its place")
+                           .arg(socketPath());
+        } else if (const auto running = greetRunningCopy(socket); !running) {
+            problem_ = QStringLiteral("the running copy does not answer; this copy carries on");
+        } else if (!decides(canWriteHosts_, *running)) {
             return Outcome::HandedOver;
+        } else {
+            // The running copy ends as at the session's end; its closing connection says it is
+            // gone.
+            if (socket.state() == QLocalSocket::ConnectedState)
+                socket.waitForDisconnected(static_cast<int>(timing_.handOver.count()));
+            outcome = Outcome::TookOver;
         }
-        if (!decides(canWriteHosts_, *running))
-            return Outcome::HandedOver;
-        // The running copy ends as at the session's end; its closing connection says it is gone.
-        if (socket.state() == QLocalSocket::ConnectedState)
-            socket.waitForDisconnected(static_cast<int>(timing_.handOver.count()));
-        outcome = Outcome::TookOver;
+        socket.abort();
     }
-    // No answer at the socket: nothing runs, and a socket file left there is stale.
+    // No copy there, or none that answers: a socket file left there is stale or not ours.
     if (!listen())
         return Outcome::Unguarded;
     return outcome;
+}
+
+std::optional<bool> SingleInstance::greetRunningCopy(QLocalSocket& socket) {
+    socket.write(Line(canWriteHosts_));
+    socket.flush();
+    QByteArray answer;
+    while (!answer.contains('\n') && answer.size() <= MaxLineBytes &&
+           socket.waitForReadyRead(static_cast<int>(timing_.reply.count())))
+        answer += socket.readAll();
+    return Parse(answer);
 }
 
 bool SingleInstance::listen() {
@@ -128,44 +138,71 @@ bool SingleInstance::listen() {
     return false;
 }
 
-void SingleInstance::onSecondStart(std::function<void(bool)> handler) {
+void SingleInstance::onSecondStart(std::function<bool(bool)> handler) {
     handler_ = std::move(handler);
 }
 
 void SingleInstance::accept() {
-    while (QLocalSocket* raw = server_.nextPendingConnection()) {
-        QPointer<QLocalSocket> socket(raw);
-        connect(raw, &QLocalSocket::disconnected, raw, &QObject::deleteLater);
-        auto received = std::make_shared<QByteArray>();
-        connect(raw, &QLocalSocket::readyRead, this, [this, socket, received] {
-            if (!socket)
-                return;
-            *received += socket->readAll();
-            if (!received->contains('\n')) {
-                // A greeting is a dozen bytes; a peer that sends on and on is not another copy.
-                if (received->size() > MaxLineBytes) {
-                    received->clear();
-                    socket->abort();
-                }
-                return;
-            }
-            const auto other = Parse(*received);
-            received->clear();
-            if (!other) {
-                socket->disconnectFromServer();
-                return;
-            }
-            socket->write(Line(canWriteHosts_));
-            socket->flush();
-            // The answer is on its way; what follows may end this program, from the event
-            // loop rather than from inside the socket's signal.
-            const bool otherCanWrite = *other;
-            QTimer::singleShot(0, this, [this, otherCanWrite] {
-                if (handler_)
-                    handler_(otherCanWrite);
-            });
-        });
+    while (QLocalSocket* socket = server_.nextPendingConnection()) {
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        // Every caller holds a descriptor while it is there: beyond a few at once, they would
+        // use up the ones the program needs for its files.
+        if (callers_ >= MaxCallers) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
+        ++callers_;
+        connect(socket, &QObject::destroyed, this, [this] { --callers_; });
+        hear(socket);
     }
+}
+
+void SingleInstance::hear(QLocalSocket* raw) {
+    QPointer<QLocalSocket> socket(raw);
+    auto received = std::make_shared<QByteArray>();
+    auto greeted = std::make_shared<bool>(false);
+    // A copy greets the moment it has connected; a caller that does not is hung up on.
+    QTimer::singleShot(timing_.greeting, raw, [socket, greeted] {
+        if (socket && !*greeted) {
+            socket->abort();
+            socket->deleteLater();
+        }
+    });
+    connect(raw, &QLocalSocket::readyRead, this, [this, socket, received, greeted] {
+        if (!socket)
+            return;
+        const QByteArray bytes = socket->readAll();
+        if (*greeted)
+            return; // nothing after the greeting is listened to
+        *received += bytes;
+        if (!received->contains('\n')) {
+            // A greeting is a dozen bytes; a peer that sends on and on is not another copy.
+            if (received->size() > MaxLineBytes) {
+                received->clear();
+                socket->abort();
+            }
+            return;
+        }
+        const auto other = Parse(*received);
+        received->clear();
+        if (!other) {
+            socket->disconnectFromServer();
+            return;
+        }
+        *greeted = true;
+        socket->write(Line(canWriteHosts_));
+        socket->flush();
+        // The answer is on its way; what follows may end this program, from the event loop
+        // rather than from inside the socket's signal. A copy that carries on hangs up; one that
+        // steps aside ends, and its ending tells the caller.
+        const bool otherCanWrite = *other;
+        QTimer::singleShot(0, this, [this, socket, otherCanWrite] {
+            const bool stepsAside = handler_ && handler_(otherCanWrite);
+            if (!stepsAside && socket)
+                socket->disconnectFromServer();
+        });
+    });
 }
 
 } // namespace palisade::qt

@@ -23,10 +23,12 @@
 #include "ui/qt/QtTimer.h"
 #include "ui/qt/SignalPipe.h"
 #include "ui/qt/SingleInstance.h"
+#include "ui/qt/UserFileChooser.h"
 
 #include <QApplication>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <unistd.h>
 
@@ -60,6 +62,10 @@ void Say(const QString& line) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The open-file dialog of a copy run as root for a user, started again as that user.
+    if (argc > 1 && std::strcmp(argv[1], qt::ChooseFilesArgument) == 0)
+        return qt::RunFileChooser(argc, argv);
+
     // The program takes no options. Qt's own (-platformpluginpath, -style, ...) would let whoever
     // starts a root copy through pkexec, which checks only the program's path, load code of their
     // choosing as root: Qt is given the program's name alone.
@@ -96,6 +102,8 @@ int main(int argc, char** argv) {
         Say(instance.problem() + QStringLiteral("; a second copy will not be noticed"));
         break;
     default:
+        if (!instance.problem().isEmpty())
+            Say(instance.problem());
         break;
     }
 
@@ -107,7 +115,7 @@ int main(int argc, char** argv) {
     auto store = user ? std::make_unique<QSettingsStore>(ConfigFolderOf(*user))
                       : std::make_unique<QSettingsStore>();
     OnBehalfSettingsStore settings(*store, user);
-    qt::QtDialogs dialogs;
+    qt::QtDialogs dialogs(user);
     qt::QtEventPump pump;
     PosixAdminTest admin;
     XdgAutostartRegistry registry;
@@ -123,7 +131,7 @@ int main(int argc, char** argv) {
 
     Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts);
     qt::FrontEnd frontEnd(program, icon);
-    instance.onSecondStart([&program](bool other) { program.SecondStart(other); });
+    instance.onSecondStart([&program](bool other) { return program.SecondStart(other); });
     qt::SignalPipe endings({SIGTERM, SIGINT, SIGHUP}, [&program](int) { program.SessionEnd(); });
     return frontEnd.run();
 }

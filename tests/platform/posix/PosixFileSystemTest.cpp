@@ -7,6 +7,7 @@
 #include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace palisade {
@@ -157,6 +158,38 @@ TEST_F(PosixFileSystemTest, FailuresCarryTheDescriptionsUsersSee) {
         EXPECT_EQ(describeErrno(sys, error, dir / "file"), "Permission denied");
     EXPECT_EQ(describeErrno(sys, ENOSPC, dir / "file"), "Disk full");
     EXPECT_EQ(describeErrno(sys, EIO, dir / "file"), std::strerror(EIO));
+}
+
+// A file that grows after it was measured: fstat reports it empty.
+struct ShrinkingStat : Syscalls {
+    int fstat(int fd, struct stat* st) override {
+        const int result = Syscalls::fstat(fd, st);
+        st->st_size = 0;
+        return result;
+    }
+};
+
+TEST_F(PosixFileSystemTest, ReadUpToTakesOnlyARegularFileWithinTheLimitAndNeverWaits) {
+    spit(dir / "ten", "0123456789");
+    spit(dir / "eleven", "0123456789A");
+    ASSERT_EQ(::mkfifo((dir / "pipe").c_str(), 0600), 0); // no writer: a plain open would wait
+    ASSERT_EQ(::symlink("/dev/zero", (dir / "zero").c_str()), 0);
+    ShrinkingStat growing;
+    PosixFileSystem measuresWrong(growing);
+    const std::tuple<FileSystem&, std::string, std::string> cases[] = {
+        {fs, "ten", "0123456789"},
+        {fs, "eleven", "File too large"},
+        {fs, "pipe", "Not a regular file"},
+        {fs, "zero", "Not a regular file"},
+        {fs, "", "Not a regular file"},
+        {fs, "missing", "File not found"},
+        {measuresWrong, "eleven", "File too large"},
+        {measuresWrong, "ten", "0123456789"}};
+    for (const auto& [files, name, expected] : cases) {
+        std::string read;
+        const std::string error = errorOf([&] { read = files.readFileUpTo(dir / name, 10); });
+        EXPECT_EQ(error == "(no error)" ? read : error, expected) << name;
+    }
 }
 
 } // namespace

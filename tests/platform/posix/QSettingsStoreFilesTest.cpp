@@ -4,8 +4,11 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <tuple>
+#include <unistd.h>
 
 namespace palisade {
 namespace {
@@ -118,6 +121,34 @@ TEST(QSettingsStoreFiles, EveryReplacementMovesTheFilesTimeOnEvenWithTheClockBeh
             << key;
         EXPECT_EQ(settings.read(App, Section, key, ""), "1") << key;
     }
+}
+
+// A pipe (a plain open would wait for a writer), a link to an endless device, or a file past the
+// limit in place of either file: the start goes on as with nothing stored, and what is there is
+// never replaced by less.
+TEST(QSettingsStoreFiles, AStoredFileThatIsNoFileOrTooLargeReadsAsNothingAndStays) {
+    using Plant = std::function<int(const std::string&)>;
+    const Plant plants[] = {
+        [](const std::string& path) { return ::mkfifo(path.c_str(), 0600); },
+        [](const std::string& path) { return ::symlink("/dev/zero", path.c_str()); },
+        [](const std::string& path) {
+            return test::spit(path, ""), ::truncate(path.c_str(), 1 << 30);
+        }};
+    for (const Plant& plant : plants)
+        for (const std::string& key : {List, "Password"s}) {
+            StoreFolder store;
+            store.plant("[Palisade%20Software]\nPassword=kept\n");
+            const std::string path = key == List ? store.list() : store.ini();
+            ::unlink(path.c_str());
+            ASSERT_EQ(plant(path), 0);
+            const struct stat before = test::lstatOf(path);
+            QSettingsStore settings(store.dir.path());
+            EXPECT_EQ(settings.read(App, Section, key, "none"), "none") << before.st_mode;
+            EXPECT_THROW(settings.write(App, Section, key, "new"), RuntimeError) << before.st_mode;
+            const struct stat after = test::lstatOf(path);
+            EXPECT_EQ(std::tie(after.st_ino, after.st_size),
+                      std::tie(before.st_ino, before.st_size));
+        }
 }
 
 } // namespace

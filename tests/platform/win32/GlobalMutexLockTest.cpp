@@ -43,7 +43,8 @@ TEST(GlobalMutexLock, OneHolderAtATimeReentrantForTheHolder) {
     mine.unlock();
 }
 
-TEST(GlobalMutexLock, EveryoneMayWaitOnItAndReleaseItButNothingMore) {
+// Whoever may wait on the mutex can hold it: an ordinary user must not even open it.
+TEST(GlobalMutexLock, OnlyTheSystemAndAdministratorsMayReachIt) {
     const std::string name = TestName("Descriptor");
     GlobalMutexLock mine(name);
     ASSERT_EQ(mine.tryLock(""), LockAttempt::Taken);
@@ -55,8 +56,14 @@ TEST(GlobalMutexLock, EveryoneMayWaitOnItAndReleaseItButNothingMore) {
               ERROR_SUCCESS);
     ASSERT_TRUE(::ConvertSecurityDescriptorToStringSecurityDescriptorA(
         descriptor, SDDL_REVISION_1, DACL_SECURITY_INFORMATION, &text, nullptr));
-    // SYNCHRONIZE and MUTEX_MODIFY_STATE for Everyone ("WD").
-    EXPECT_NE(std::string(text).find("(A;;0x100001;;;WD)"), std::string::npos) << text;
+    // One entry each for the system ("SY") and administrators ("BA"), none for anyone else.
+    const std::string dacl = text;
+    std::size_t entries = 0;
+    for (std::size_t at = dacl.find('('); at != std::string::npos; at = dacl.find('(', at + 1))
+        ++entries;
+    EXPECT_EQ(entries, 2u) << dacl;
+    EXPECT_NE(dacl.find(";;;SY)"), std::string::npos) << dacl;
+    EXPECT_NE(dacl.find(";;;BA)"), std::string::npos) << dacl;
     ::LocalFree(text);
     ::LocalFree(descriptor);
     ::CloseHandle(raw);

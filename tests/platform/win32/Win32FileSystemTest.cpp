@@ -10,6 +10,7 @@
 namespace palisade {
 namespace {
 
+using namespace std::string_literals;
 using test::ErrorOf;
 
 using test::ReadWhole;
@@ -80,6 +81,24 @@ TEST_F(Win32FileSystemTest, FailuresCarryTheUsualDescriptions) {
     EXPECT_EQ(ErrorOf([&] { fs.createFolder(folder.file("a\\b")); }), "Path not found");
     EXPECT_EQ(ErrorOf([&] { fs.createFolder(folder.path()); }), "Path/File access error");
     EXPECT_FALSE(fs.find(folder.file("copy"), EntryFilter::FilesAndFolders));
+}
+
+// A pipe whose server never writes: a plain read would wait for it for ever.
+TEST_F(Win32FileSystemTest, ReadUpToTakesOnlyAFileOnDiskWithinTheLimit) {
+    WriteWhole(folder.file("ten"), "0123456789");
+    WriteWhole(folder.file("eleven"), "0123456789A");
+    const std::string pipe = "\\\\.\\pipe\\palisade-" + std::to_string(::GetCurrentProcessId());
+    UniqueHandle server(
+        ::CreateNamedPipeA(pipe.c_str(), PIPE_ACCESS_DUPLEX, 0, 1, 4096, 4096, 0, nullptr));
+    ASSERT_TRUE(server);
+    for (const auto& [path, expected] : {std::pair{folder.file("ten"), "0123456789"s},
+                                         {folder.file("eleven"), "File too large"s},
+                                         {pipe, "Not a regular file"s},
+                                         {folder.file("missing"), "File not found"s}}) {
+        std::string read;
+        const std::string error = ErrorOf([&] { read = fs.readFileUpTo(path, 10); });
+        EXPECT_EQ(error == "no error" ? read : error, expected) << path;
+    }
 }
 
 TEST_F(Win32FileSystemTest, HeldOpenFileCannotBeWrittenOrRemoved) {

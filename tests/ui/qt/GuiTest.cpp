@@ -256,7 +256,7 @@ TEST(Gui, ASecondStartBringsTheHiddenProgramForward) {
 
     SingleInstance running(rig.scratch.path(), true);
     ASSERT_EQ(running.claim(TakesOver), SingleInstance::Outcome::First);
-    running.onSecondStart([&](bool other) { rig.program->SecondStart(other); });
+    running.onSecondStart([&](bool other) { return rig.program->SecondStart(other); });
     auto outcome = SingleInstance::Outcome::Unguarded;
     std::unique_ptr<QThread> second(QThread::create([&] {
         SingleInstance copy(rig.scratch.path(), true);

@@ -8,6 +8,7 @@
 #include "ui/qt/QtNotificationShell.h"
 #include "ui/qt/QtText.h"
 #include "ui/qt/SignalPipe.h"
+#include "ui/qt/UserFileChooser.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -166,6 +167,33 @@ TEST(QtDialogs, CancelAllClosesEveryOpenBoxAsCancelled) {
     EXPECT_EQ(dialogs.inputBox("prompt", "Palisade", "default"), "");
     EXPECT_EQ(inner, "returned");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+// In place of the program, scripts: one prints who runs it, one waits to be cancelled, one fails.
+TEST(UserFileChooser, TheDialogsProcessIsTheUsersAndEndsWhenCancelled) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "needs root to start a process as another user";
+    QTemporaryDir dir;
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+    const UserAccount nobody{65534, 65534, "/nonexistent"};
+    const auto chooser = [&](const QString& name, const QByteArray& body) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("#!/bin/sh\n" + body + "\n");
+        file.setPermissions(QFile::permissions(file.fileName()) | QFile::ExeOther |
+                            QFile::ExeOwner);
+        return std::make_unique<UserFileChooser>(nobody, file.fileName());
+    };
+    EXPECT_EQ(chooser("who", R"sh(printf '%s|' "$1" "$2" \
+        "$(id -ru) $(id -u) $(id -rg) $(id -g) $(id -G)" "$HOME")sh")
+                  ->choose({"Title", "Filter|*", 0x200}, nullptr),
+              "--choose-files|Title|65534 65534 65534 65534 65534|/nonexistent|");
+    const auto waits = chooser("waits", "exec sleep 60");
+    QTimer::singleShot(200, [&] { waits->cancel(); });
+    EXPECT_EQ(waits->choose({}, nullptr), "");
+    const auto fails = chooser("fails", "exit 3");
+    EXPECT_EQ(fails->choose({}, nullptr), std::nullopt);
+    EXPECT_EQ(fails->problem(), "it ended with status 3");
 }
 
 TEST(QtNotificationShell, RecordsShowTheIconAndClicksReachTheHook) {

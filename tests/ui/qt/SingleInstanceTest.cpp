@@ -11,6 +11,8 @@
 #include <QLocalSocket>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sys/socket.h>
@@ -35,10 +37,11 @@ void LeaveStaleSocket(const QString& path) {
 }
 
 // A second copy started on its own thread while the running one answers on this one.
-Outcome SecondStart(const QString& folder, bool canWrite, HandOverTiming timing = {}) {
+Outcome SecondStart(const QString& folder, bool canWrite, HandOverTiming timing = {},
+                    PeerCheck isCopy = PeerRunsThisProgram) {
     Outcome outcome = Outcome::Unguarded;
     std::unique_ptr<QThread> thread(QThread::create([&] {
-        SingleInstance second(folder, canWrite, {}, timing);
+        SingleInstance second(folder, canWrite, {}, timing, isCopy);
         outcome = second.claim(TakesOver);
     }));
     thread->start();
@@ -106,8 +109,10 @@ TEST_P(HandOver, TheCopyThatCanWriteTheHostsFileCarriesOn) {
     running->onSecondStart([&](bool other) {
         told.push_back(other);
         // Stepping aside ends the program, which closes the connection.
-        if (TakesOver(other, c.runningCanWrite))
-            running.reset();
+        if (!TakesOver(other, c.runningCanWrite))
+            return false;
+        running.reset();
+        return true;
     });
 
     EXPECT_EQ(SecondStart(runtime.path(), c.newCanWrite), c.outcome);
@@ -129,7 +134,7 @@ TEST(SingleInstance, APeerThatNeverEndsItsLineIsCutOff) {
     SingleInstance running(runtime.path(), false);
     ASSERT_EQ(running.claim(TakesOver), Outcome::First);
     bool told = false;
-    running.onSecondStart([&](bool) { told = true; });
+    running.onSecondStart([&](bool) { return told = true, false; });
     QLocalSocket peer;
     peer.connectToServer(running.socketPath());
     ASSERT_TRUE(peer.waitForConnected(2000));
@@ -145,14 +150,56 @@ TEST(SingleInstance, APeerThatNeverEndsItsLineIsCutOff) {
     EXPECT_FALSE(told);
 }
 
-TEST(SingleInstance, ACopyThatDoesNotAnswerIsNotJoinedByASecond) {
+// Neither a copy that does not answer, nor a listener of another program's (planted by the user's
+// own programs, answering as a copy would), nor a copy with no room for one more caller can make
+// a start end: the new copy listens in its place.
+TEST(SingleInstance, ANewCopyGivesWayOnlyToACopyThatAnswers) {
     QTemporaryDir runtime;
     SingleInstance running(runtime.path(), false);
     ASSERT_EQ(running.claim(TakesOver), Outcome::First);
     // The running copy's event loop never runs while the second one waits.
     SingleInstance second(runtime.path(), true, {}, {std::chrono::milliseconds(200), {}});
-    EXPECT_EQ(second.claim(TakesOver), Outcome::HandedOver);
+    EXPECT_EQ(second.claim(TakesOver), Outcome::First);
     EXPECT_FALSE(second.problem().isEmpty());
+
+    QTemporaryDir other;
+    SingleInstance planted(other.path(), true);
+    ASSERT_EQ(planted.claim(TakesOver), Outcome::First);
+    planted.onSecondStart([](bool) { return false; });
+    EXPECT_EQ(SecondStart(other.path(), false, {}, [](int) { return false; }), Outcome::First);
+    QLocalSocket third; // the listener that was there is no longer reached
+    third.connectToServer(planted.socketPath());
+    EXPECT_FALSE(third.waitForConnected(1000));
+}
+
+// Callers that never said who they were stayed connected for good: a thousand of them used up
+// the program's descriptors, and starting to block then failed.
+TEST(SingleInstance, SilentCallersAreHungUpOnAndOnlyAFewAreHeldAtOnce) {
+    QTemporaryDir runtime;
+    SingleInstance running(runtime.path(), false, {}, {{}, {}, std::chrono::milliseconds(500)});
+    ASSERT_EQ(running.claim(TakesOver), Outcome::First);
+    std::vector<std::unique_ptr<QLocalSocket>> callers(4 * MaxCallers);
+    for (auto& caller : callers) {
+        caller = std::make_unique<QLocalSocket>();
+        caller->connectToServer(running.socketPath());
+        ASSERT_TRUE(caller->waitForConnected(2000));
+    }
+    std::vector<long> held;
+    QElapsedTimer wall;
+    wall.start();
+    for (long connected = -1; connected != 0 && wall.elapsed() < 10000;) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        connected = std::count_if(callers.begin(), callers.end(), [](const auto& caller) {
+            return caller->state() == QLocalSocket::ConnectedState;
+        });
+        if (held.empty() || held.back() != connected)
+            held.push_back(connected);
+    }
+    // The system takes them all; the running copy holds the few, then none.
+    const auto few = std::find(held.begin(), held.end(), long{MaxCallers});
+    ASSERT_NE(few, held.end());
+    EXPECT_TRUE(std::is_sorted(few, held.end(), std::greater<>()));
+    EXPECT_EQ(held.back(), 0);
 }
 
 } // namespace
