@@ -14,20 +14,9 @@ bool FileExists(FileSystem& fs, const std::string& path) {
     }
 }
 
-bool AppendLineToFile(FileSystem& fs, const std::string& path, const std::string& text,
-                      const std::string& lineEnd) {
+bool TryAppendLines(FileSystem& fs, const std::string& path, const std::string& lines) {
     try {
-        // One write per line, so a failure never leaves half a line behind.
-        fs.appendFile(path, text + lineEnd);
-        return true;
-    } catch (...) {
-        return false;
-    }
-}
-
-bool TrySyncFile(FileSystem& fs, const std::string& path) {
-    try {
-        fs.syncFile(path);
+        fs.appendLines(path, lines);
         return true;
     } catch (...) {
         return false;

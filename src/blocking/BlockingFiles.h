@@ -13,13 +13,9 @@ std::string GetSystemFolder(SystemInfo& system);
 // Whether path can be opened as an existing file; a folder gives false. Never throws.
 bool FileExists(FileSystem& fs, const std::string& path);
 
-// Appends text and a line end to the file at path in one write, creating the file when it is
-// missing and never truncating it. True when the write worked. Never throws.
-bool AppendLineToFile(FileSystem& fs, const std::string& path, const std::string& text,
-                      const std::string& lineEnd);
-
-// Makes what was written to the file reach the disk. True when that worked. Never throws.
-bool TrySyncFile(FileSystem& fs, const std::string& path);
+// Appends whole lines to the file at path in one open and one flush, creating the file when it is
+// missing. True when that worked; otherwise the file keeps its old size. Never throws.
+bool TryAppendLines(FileSystem& fs, const std::string& path, const std::string& lines);
 
 // Puts bytes in place of the file's content in one step. True when that worked; otherwise the
 // file keeps its old content. Never throws.

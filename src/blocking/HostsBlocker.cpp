@@ -52,8 +52,10 @@ void HostsBlocker::StartBlocking(bool reapply) {
     if (trap.when(126, [&] { return !reapply && !allOk; })) {
         trap(128, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
         trap(130, [&] { failed = true; });
-        trap(132,
-             [&] { ShowMessage(std::string(StartFailedText) + "\r\n" + std::string(state_.texts().adminAdvice)); });
+        trap(132, [&] {
+            ShowMessage(std::string(StartFailedText) + "\r\n" +
+                        std::string(state_.texts().adminAdvice));
+        });
     }
     if (trap.when(134, [&] { return !failed; }))
         trap(136, [&] { c_.window.setState(WindowState::Minimized); });
@@ -79,11 +81,13 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
     const FileContent current = Inspect(hostsPath);
     // A file we could not read may end mid-line; a blank line costs nothing, a glued one
     // corrupts two entries.
-    bool needLineEnd = current.state == FileContent::Unreadable ||
-                       (current.state == FileContent::Read && !EndsWithLineEnd(current.bytes));
+    const bool needLineEnd =
+        current.state == FileContent::Unreadable ||
+        (current.state == FileContent::Read && !EndsWithLineEnd(current.bytes));
     // A long list against a long hosts file costs their sum, not their product.
     BlockedHostIndex present(current.bytes);
     std::unordered_set<std::string_view> appendedHosts;
+    std::string lines;
     bool allOk = true;
 
     for (const auto& entry : c_.ListView1.items()) {
@@ -96,19 +100,15 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
         }
         if (appendedHosts.count(host) || present.contains(host))
             continue;
-        std::string line = needLineEnd ? lineEnd : std::string();
-        line.append(BlockLinePrefix).append(host);
-        if (AppendLineToFile(ports_.fs, hostsPath, line, lineEnd)) {
-            needLineEnd = false;
-            appendedHosts.insert(host);
-        } else {
-            allOk = false;
-        }
+        appendedHosts.insert(host);
+        lines.append(BlockLinePrefix).append(host).append(lineEnd);
     }
-    // One flush for all the lines, before the start counts as done.
-    if (!appendedHosts.empty() && !TrySyncFile(ports_.fs, hostsPath))
-        allOk = false;
-    return allOk;
+    if (lines.empty())
+        return allOk;
+    if (needLineEnd)
+        lines.insert(0, lineEnd);
+    // One open, one flush; a failure leaves none of the lines.
+    return TryAppendLines(ports_.fs, hostsPath, lines) && allOk;
 }
 
 void HostsBlocker::StopBlocking(bool quiet) {
@@ -140,7 +140,8 @@ void HostsBlocker::StopBlocking(bool quiet) {
         }
         if (trap.when(128, [&] { return !restored; })) {
             trap(130, [&] {
-                ShowMessage(std::string(RestoreFailedText) + "\r\n" + std::string(state_.texts().adminAdvice));
+                ShowMessage(std::string(RestoreFailedText) + "\r\n" +
+                            std::string(state_.texts().adminAdvice));
             });
         }
         trap(132, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });

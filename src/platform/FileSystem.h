@@ -30,6 +30,11 @@ public:
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
     // Creates the file when missing, never truncates.
     virtual void appendFile(const std::string& path, const std::string& bytes) = 0;
+    // Appends lines (bytes that end at a line end) in one open: written in pieces that end at
+    // line ends, then flushed to the disk once. Creates the file when missing. When any of it
+    // fails, the file is cut back to its size before and the call throws: no part of a line
+    // stays.
+    virtual void appendLines(const std::string& path, const std::string& lines) = 0;
     // Returns once everything written to the file has reached the disk, so that a series of
     // appends pays for one flush rather than one each.
     virtual void syncFile(const std::string& path) = 0;

@@ -9,14 +9,16 @@ namespace {
 using Rig = BlockingRig;
 using namespace std::chrono_literals;
 
-// A start and a stop that each fail once, then a stop that works: files change only while the
-// lock on the data folder is held, and messages come only after it is given back.
+// A start and a stop that each fail once, each followed by one that works: files change only
+// while the lock on the data folder is held, and messages come only after it is given back.
 TEST(BlockingLock, FilesChangeOnlyUnderTheLockAndMessagesComeAfterIt) {
     Rig rig;
     rig.add("a.example");
     rig.add("b.example");
     rig.switchCaptionOn();
     rig.fs.fail(FsOp::Append, Rig::Hosts, 1);
+    rig.blocker.StartBlocking(false);
+    rig.switchCaptionOn();
     rig.blocker.StartBlocking(false);
     rig.fs.fail(FsOp::Replace, Rig::Hosts, 1);
     rig.blocker.StopBlocking(false);

@@ -83,6 +83,11 @@ void FakeFileSystem::appendFile(const std::string& path, const std::string& byte
     files[path] += bytes;
 }
 
+void FakeFileSystem::appendLines(const std::string& path, const std::string& lines) {
+    check(FsOp::Append, path);
+    files[path] += lines;
+}
+
 void FakeFileSystem::syncFile(const std::string& path) {
     check(FsOp::Sync, path);
     if (files.count(path) == 0)

@@ -15,7 +15,7 @@ enum class FsOp {
     CreateFolder,
     Read,
     Write,
-    Append,
+    Append, // appendFile and appendLines
     Sync,
     Replace,
     Copy,
@@ -44,6 +44,8 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    // All or nothing, as the real ones are.
+    void appendLines(const std::string& path, const std::string& lines) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
     void copyFile(const std::string& source, const std::string& destination) override;

@@ -44,6 +44,11 @@ void OnBehalfFileSystem::appendFile(const std::string& path, const std::string& 
     inner_.appendFile(path, bytes);
 }
 
+void OnBehalfFileSystem::appendLines(const std::string& path, const std::string& lines) {
+    AsUser as(identityFor(path));
+    inner_.appendLines(path, lines);
+}
+
 void OnBehalfFileSystem::syncFile(const std::string& path) {
     AsUser as(identityFor(path));
     inner_.syncFile(path);

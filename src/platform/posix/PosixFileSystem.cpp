@@ -1,5 +1,6 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include "platform/LinePieces.h"
 #include "platform/posix/ErrnoText.h"
 #include "platform/posix/FdIo.h"
 #include "platform/posix/FileReplacer.h"
@@ -58,6 +59,36 @@ void PosixFileSystem::writeFile(const std::string& path, const std::string& byte
 
 void PosixFileSystem::appendFile(const std::string& path, const std::string& bytes) {
     writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_APPEND);
+}
+
+void PosixFileSystem::appendLines(const std::string& path, const std::string& lines) {
+    requireValidPathName(path);
+    // Not blocking: a FIFO in the file's place must not hang the program.
+    UniqueFd fd(sys_, sys_.open(path.c_str(),
+                                O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0644));
+    if (!fd.valid())
+        throwErrno(sys_, errno, path);
+    struct stat before {};
+    if (sys_.fstat(fd.get(), &before) != 0)
+        throwErrno(sys_, errno, path);
+    if (!S_ISREG(before.st_mode))
+        throwErrno(sys_, EISDIR, path);
+
+    int error = 0;
+    for (std::size_t at = 0; at < lines.size() && error == 0;) {
+        const std::size_t end = LinePieceEnd(lines, at);
+        error = writeAll(sys_, fd.get(), std::string_view(lines).substr(at, end - at));
+        at = end;
+    }
+    if (error == 0 && sys_.fsync(fd.get()) != 0)
+        error = errno;
+    if (error != 0) {
+        // A full disk may have taken part of a line: back to the size before, flushed too.
+        if (sys_.ftruncate(fd.get(), before.st_size) == 0)
+            sys_.fsync(fd.get());
+        throwErrno(sys_, error, path);
+    }
+    // Flushed already: a close that fails now changes nothing on the disk.
 }
 
 void PosixFileSystem::syncFile(const std::string& path) {

@@ -18,6 +18,7 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    void appendLines(const std::string& path, const std::string& lines) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
     // Goes through replaceFile, so a failed copy never leaves the destination cut short.

@@ -1,5 +1,6 @@
 #include "platform/win32/Win32FileSystem.h"
 
+#include "platform/LinePieces.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Errors.h"
 
@@ -180,6 +181,32 @@ void Win32FileSystem::appendFile(const std::string& path, const std::string& byt
     if (!file)
         ThrowLastWin32Error();
     writeAll(file.get(), bytes);
+}
+
+void Win32FileSystem::appendLines(const std::string& path, const std::string& lines) {
+    // Write access rather than append-only access, so that a failure can cut the file back.
+    UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL));
+    if (!file)
+        ThrowLastWin32Error();
+    LARGE_INTEGER before{};
+    if (!api_->SetFilePointerEx(file.get(), LARGE_INTEGER{}, &before, FILE_END))
+        ThrowLastWin32Error();
+    try {
+        for (std::size_t at = 0; at < lines.size();) {
+            const std::size_t end = LinePieceEnd(lines, at);
+            writeAll(file.get(), lines.substr(at, end - at));
+            at = end;
+        }
+        if (!api_->FlushFileBuffers(file.get()))
+            ThrowLastWin32Error();
+    } catch (...) {
+        // A full disk may have taken part of a line: back to the size before.
+        if (api_->SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN) &&
+            api_->SetEndOfFile(file.get()))
+            api_->FlushFileBuffers(file.get());
+        throw;
+    }
 }
 
 void Win32FileSystem::syncFile(const std::string& path) {

@@ -25,6 +25,7 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    void appendLines(const std::string& path, const std::string& lines) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
     void copyFile(const std::string& source, const std::string& destination) override;
