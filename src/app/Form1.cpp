@@ -242,7 +242,7 @@ void Form1::Form_QueryUnload() {
     ErrorTrap trap(ports_.dialogs, "Form1", "Form_QueryUnload");
 
     if (trap.when(100, [&] { return c_.PushButton2.caption() != StopBlockingCaption; })) {
-        trap(102, [&] { blocking_.StopBlocking(false); });
+        trap(102, [&] { blocking_.StopBlocking(false, StopRequest::Close); });
         trap(104, [&] { settings_.write(keys::BlockOnStart, "0"); });
     } else {
         trap(106, [&] { settings_.write(keys::BlockOnStart, "1"); });

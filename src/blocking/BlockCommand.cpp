@@ -37,7 +37,7 @@ void BlockCommand::PushButton2_Click() {
             trap(118, [&] { ShowMessage(state_.texts().startRefused); });
         }
     } else {
-        trap(120, [&] { blocking_.StopBlocking(false); });
+        trap(120, [&] { blocking_.StopBlocking(false, StopRequest::BlockButton); });
     }
     // Blocking outlives the program, so what it is now is stored at once, not only at close: a
     // crash, a kill or a session that ends without notice must not lose it. The button records

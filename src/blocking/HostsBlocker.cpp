@@ -41,9 +41,9 @@ void HostsBlocker::StartBlocking(bool reapply) {
             if (trap.when(112, [&] {
                     return state_.UserIsAdmin && !FileExists(ports_.fs, SnapshotPath());
                 }))
-                trap(114, [&] { TakeSnapshot(hostsPath); });
+                trap(114, [&] { TakeSnapshot(hostsPath, true); });
         } else if (trap.when(116, [&] { return !FileExists(ports_.fs, SnapshotPath()); })) {
-            trap(118, [&] { TakeSnapshot(hostsPath); });
+            trap(118, [&] { TakeSnapshot(hostsPath, false); });
         }
         if (trap.when(120, [&] { return state_.UserIsAdmin; }))
             trap(122, [&] { allOk = AppendBlockLines(hostsPath); });
@@ -61,8 +61,19 @@ void HostsBlocker::StartBlocking(bool reapply) {
         trap(136, [&] { c_.window.setState(WindowState::Minimized); });
 }
 
-void HostsBlocker::TakeSnapshot(const std::string& hostsPath) {
-    ports_.fs.replaceFile(SnapshotPath(), ports_.fs.readFile(hostsPath));
+void HostsBlocker::TakeSnapshot(const std::string& hostsPath, bool reapply) {
+    std::string bytes = ports_.fs.readFile(hostsPath);
+    if (reapply)
+        bytes = WithoutBlockLinesFor(bytes, ListHosts());
+    ports_.fs.replaceFile(SnapshotPath(), bytes);
+}
+
+std::unordered_set<std::string_view> HostsBlocker::ListHosts() const {
+    std::unordered_set<std::string_view> hosts;
+    for (const auto& entry : c_.ListView1.items())
+        if (const std::string_view host = BlockedHost(entry); IsWritableHost(host))
+            hosts.insert(host);
+    return hosts;
 }
 
 HostsBlocker::FileContent HostsBlocker::Inspect(const std::string& path) {
@@ -111,7 +122,7 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
     return TryAppendLines(ports_.fs, hostsPath, lines) && allOk;
 }
 
-void HostsBlocker::StopBlocking(bool quiet) {
+void HostsBlocker::StopBlocking(bool quiet, StopRequest request) {
     ErrorTrap trap(ports_.dialogs, "Form1", "StopBlocking");
     HostsLockHold lock(ports_.hostsLock, ports_.pump, ports_.clock);
     std::string target;
@@ -122,7 +133,7 @@ void HostsBlocker::StopBlocking(bool quiet) {
     if (trap.when(100, [&] { return state_.UserIsAdmin; })) {
         trap(102, [&] { target = paths_.restoreTarget(); });
         trap(104, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
-        trap(106, [&] { restored = RestoredContent(target, haveSnapshot, content); });
+        trap(106, [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
         // With nothing to undo (the close handler stops at every close while blocking is off),
         // there is no need to wait for another copy's lock.
         if (trap.when(108, [&] { return haveSnapshot || !restored || content.has_value(); })) {
@@ -130,7 +141,8 @@ void HostsBlocker::StopBlocking(bool quiet) {
             if (trap.when(112, [&] { return lock.held(); })) {
                 // Again under the lock: another copy may have changed both meanwhile.
                 trap(114, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
-                trap(116, [&] { restored = RestoredContent(target, haveSnapshot, content); });
+                trap(116,
+                     [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
                 if (trap.when(118, [&] { return restored && content.has_value(); }))
                     trap(120, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
                 if (trap.when(122, [&] { return restored && haveSnapshot; }))
@@ -145,34 +157,41 @@ void HostsBlocker::StopBlocking(bool quiet) {
             });
         }
         trap(132, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-    } else if (trap.when(134, [&] { return !quiet; })) {
+    } else if (trap.when(134, [&] {
+                   // At close there is something to stop only when a start left its snapshot.
+                   return !quiet && (request == StopRequest::BlockButton ||
+                                     FileExists(ports_.fs, SnapshotPath()));
+               })) {
         trap(136, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
     }
     trap(138, [&] { ports_.pump.doEvents(); });
 }
 
 bool HostsBlocker::RestoredContent(const std::string& target, bool haveSnapshot,
-                                   std::optional<std::string>& content) {
+                                   StopRequest request, std::optional<std::string>& content) {
     content.reset();
-    const FileContent current = Inspect(target);
+    // Without a snapshot nothing shows which lines a start wrote: the close leaves the file as it
+    // is, and the block button takes out only the lines of the list's hosts.
+    if (!haveSnapshot && request == StopRequest::Close)
+        return true;
     const FileContent snapshot = haveSnapshot ? Inspect(SnapshotPath()) : FileContent{};
-    const bool snapshotRead = snapshot.state == FileContent::Read;
+    if (haveSnapshot && snapshot.state != FileContent::Read)
+        return false; // which lines were there before cannot be told
+    const FileContent current = Inspect(target);
 
     if (current.state == FileContent::Read) {
-        std::string kept = UnblockedHosts(
-            current.bytes,
-            snapshotRead ? std::optional<std::string_view>(snapshot.bytes) : std::nullopt);
+        std::string kept = haveSnapshot ? UnblockedHosts(current.bytes, snapshot.bytes)
+                                        : WithoutBlockLinesFor(current.bytes, ListHosts());
         if (kept != current.bytes)
             content = std::move(kept);
         return true;
     }
-    if (snapshotRead) {
-        // A snapshot that a re-apply took while block lines were in the hosts file holds them too.
-        content = WithoutBlockLines(snapshot.bytes);
+    if (haveSnapshot) {
+        content = snapshot.bytes;
         return true;
     }
     // Only a hosts file that is not there, with no snapshot, has nothing that may be blocked.
-    return current.state == FileContent::Missing && !haveSnapshot;
+    return current.state == FileContent::Missing;
 }
 
 } // namespace palisade

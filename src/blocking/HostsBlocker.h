@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 namespace palisade {
 
@@ -26,7 +27,7 @@ public:
     HostsBlocker& operator=(const HostsBlocker&) = delete;
 
     void StartBlocking(bool reapply) override;
-    void StopBlocking(bool quiet) override;
+    void StopBlocking(bool quiet, StopRequest request) override;
 
     std::string SnapshotPath() const;
 
@@ -38,17 +39,20 @@ private:
     };
 
     // Copies the hosts file to the snapshot, complete or not at all. Throws when the hosts file
-    // cannot be read or the snapshot not written.
-    void TakeSnapshot(const std::string& hostsPath);
+    // cannot be read or the snapshot not written. A re-apply's snapshot leaves out the block
+    // lines of the list's hosts: blocking was on, so they are most likely ours.
+    void TakeSnapshot(const std::string& hostsPath, bool reapply);
     // Appends the block line of every entry that the hosts file does not already hold, and
     // flushes them to the disk. True when every entry with something to block is in the hosts
     // file afterwards.
     bool AppendBlockLines(const std::string& hostsPath);
     // Sets content to what the restore target should hold after unblocking, or to nothing when
-    // it is to stay as it is. False when that cannot be worked out: the hosts file is there but
-    // unreadable, or missing, and no readable snapshot stands in for it.
-    bool RestoredContent(const std::string& target, bool haveSnapshot,
+    // it is to stay as it is. False when that cannot be worked out: a snapshot that cannot be
+    // read, or a hosts file that is there but unreadable with no snapshot to stand in for it.
+    bool RestoredContent(const std::string& target, bool haveSnapshot, StopRequest request,
                          std::optional<std::string>& content);
+    // The hosts the list's entries name, as views into the list.
+    std::unordered_set<std::string_view> ListHosts() const;
     FileContent Inspect(const std::string& path);
     void ShowMessage(const std::string& text);
 

@@ -1,6 +1,7 @@
 #include "blocking/HostsText.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace palisade {
 
@@ -102,11 +103,12 @@ bool IsBlockLine(std::string_view line) {
            !IsBlank(line[BlockLinePrefix.size()]);
 }
 
-std::string WithoutBlockLines(std::string_view content) {
+std::string WithoutBlockLinesFor(std::string_view content,
+                                 const std::unordered_set<std::string_view>& hosts) {
     std::string kept;
     kept.reserve(content.size());
     ForEachLine(content, [&](std::string_view line) {
-        if (!IsBlockLine(line))
+        if (!IsBlockLine(line) || !hosts.count(ComparableLine(line.substr(BlockLinePrefix.size()))))
             kept.append(line);
     });
     return kept;
@@ -116,16 +118,27 @@ bool EndsWithLineEnd(std::string_view content) {
     return content.empty() || content.back() == '\n';
 }
 
-std::string UnblockedHosts(std::string_view current, std::optional<std::string_view> snapshot) {
-    std::string kept = WithoutBlockLines(current);
-    if (snapshot) {
-        // A snapshot that a re-apply took while block lines were in the hosts file holds them too.
-        const std::string clean = WithoutBlockLines(*snapshot);
-        if (kept.starts_with(clean)) {
-            const std::string_view tail = std::string_view(kept).substr(clean.size());
-            if (tail == "\r\n" || tail == "\n")
-                return clean;
+std::string UnblockedHosts(std::string_view current, std::string_view snapshot) {
+    // How many copies of each block line the snapshot holds: lines that were there before ours.
+    std::unordered_map<std::string_view, std::size_t> before;
+    ForEachLine(snapshot, [&](std::string_view line) {
+        if (IsBlockLine(line))
+            ++before[ComparableLine(line)];
+    });
+    std::string kept;
+    kept.reserve(current.size());
+    ForEachLine(current, [&](std::string_view line) {
+        if (!IsBlockLine(line)) {
+            kept.append(line);
+        } else if (auto it = before.find(ComparableLine(line)); it != before.end() && it->second) {
+            --it->second;
+            kept.append(line);
         }
+    });
+    if (kept.starts_with(snapshot)) {
+        const std::string_view tail = std::string_view(kept).substr(snapshot.size());
+        if (tail == "\r\n" || tail == "\n")
+            return std::string(snapshot);
     }
     return kept;
 }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 // The text rules of block lines. They depend on nothing else in the program, so that a tool
@@ -34,16 +35,19 @@ std::optional<std::string> BlockLineFor(std::string_view entry);
 // aligned with more spaces, belongs to someone else.
 bool IsBlockLine(std::string_view line);
 
-// content less every block line; all other bytes are kept.
-std::string WithoutBlockLines(std::string_view content);
+// content less the block lines of the given hosts; all other bytes are kept.
+std::string WithoutBlockLinesFor(std::string_view content,
+                                 const std::unordered_set<std::string_view>& hosts);
 
 // Whether content is empty or its last byte ends a line.
 bool EndsWithLineEnd(std::string_view content);
 
-// The hosts file's content with every block line taken out. A start puts a line end before its
-// first line when the file lacks one; when the snapshot (the file as it was before our lines)
-// shows that, and nothing came after our lines, that line end goes again.
-std::string UnblockedHosts(std::string_view current, std::optional<std::string_view> snapshot);
+// The hosts file's content after a stop: block lines are taken out, but as many copies of each
+// as the snapshot (the file before our lines) holds stay, the first ones; every other byte is
+// kept. Lines are the same when they differ only in their line end and trailing blanks. A start
+// puts a line end before its first line when the file lacks one (or could not be read); when
+// nothing came after our lines but that line end, it goes again.
+std::string UnblockedHosts(std::string_view current, std::string_view snapshot);
 
 // The hosts that a hosts file blocks with lines of ours, for checking a whole list against in
 // time proportional to the list and the file. Lines are the same when they differ only in their

@@ -21,8 +21,8 @@ TEST(BlockingLock, FilesChangeOnlyUnderTheLockAndMessagesComeAfterIt) {
     rig.switchCaptionOn();
     rig.blocker.StartBlocking(false);
     rig.fs.fail(FsOp::Replace, Rig::Hosts, 1);
-    rig.blocker.StopBlocking(false);
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
 
     EXPECT_EQ(rig.hosts(), Rig::Original);
     EXPECT_EQ(rig.dialogs.messages.size(), 2u);
@@ -58,7 +58,8 @@ TEST(BlockingLock, WaitsInShortStepsThenGivesUpChangingNothing) {
             rig.hostsLock.busyAttempts = busy;
             rig.hostsLock.unavailable = busy == 0;
 
-            run == 2 ? rig.blocker.StopBlocking(false) : rig.blocker.StartBlocking(run == 1);
+            run == 2 ? rig.blocker.StopBlocking(false, StopRequest::BlockButton)
+                     : rig.blocker.StartBlocking(run == 1);
 
             const auto waited = rig.clock.time.time_since_epoch();
             if (busy > 0) {
@@ -90,7 +91,8 @@ TEST(BlockingLock, WorkThatWritesNothingLeavesTheLockAlone) {
         rig.state.UserIsAdmin = run != 0;
         if (run == 2)
             rig.fs.files.erase(Rig::Hosts);
-        run == 0 ? rig.blocker.StartBlocking(true) : rig.blocker.StopBlocking(false);
+        run == 0 ? rig.blocker.StartBlocking(true)
+                 : rig.blocker.StopBlocking(false, StopRequest::BlockButton);
         EXPECT_EQ(rig.hostsLock.attempts, 0) << run;
         EXPECT_TRUE(rig.dialogs.messages.empty()) << run;
     }

@@ -45,6 +45,20 @@ TEST(StartBlocking, NeverReplacesAnExistingSnapshot) {
     }
 }
 
+// Blocking was on: the list's lines in the hosts file are most likely ours, other lines like
+// them someone else's, which the stop then keeps.
+TEST(StartBlocking, ReapplyWithoutASnapshotTakesOneWithoutTheListsLines) {
+    Rig rig;
+    const std::string theirs = BlockLine("mydev.local");
+    rig.fs.files[Rig::Hosts] = std::string(Rig::Original) + BlockLine("a.example") + theirs;
+    rig.add("a.example");
+    rig.switchCaptionOn();
+    rig.blocker.StartBlocking(true);
+    EXPECT_EQ(rig.fs.files[Rig::Snapshot], std::string(Rig::Original) + theirs);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
+    EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + theirs);
+}
+
 TEST(StartBlocking, AppendsOnlyLinesTheHostsFileLacksEachOnce) {
     for (bool reapply : {false, true}) {
         Rig rig;
@@ -140,7 +154,7 @@ TEST(StartBlocking, BlankEntriesArePassedOverAndHostsAreWrittenWithoutBlanks) {
     EXPECT_EQ(rig.controls.ListView1.item(4), " a.example ");
 
     // Every line written is one that a stop takes out again.
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
     EXPECT_EQ(rig.hosts(), Rig::Original);
 }
 

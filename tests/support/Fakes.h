@@ -183,8 +183,9 @@ public:
     CallLog* log = nullptr;
     std::vector<bool> starts; // reapply flags
     std::vector<bool> stops;  // quiet flags
+    std::vector<StopRequest> stopRequests;
     void StartBlocking(bool reapply) override;
-    void StopBlocking(bool quiet) override;
+    void StopBlocking(bool quiet, StopRequest request) override;
 };
 
 class FakeTray : public TrayControl {
