@@ -17,6 +17,39 @@ std::string HostsBlocker::SnapshotPath() const {
     return JoinPath(ports_.system, state_.DataFolder, std::string(SnapshotName));
 }
 
+namespace {
+
+// An entry as a message line shows it: control characters, which would break the line or the
+// box, as '?', and a long one cut short (at the start of a character, for UTF-8 texts).
+std::string Shown(std::string_view entry) {
+    constexpr std::size_t Longest = 80;
+    std::string shown(entry.substr(0, Longest));
+    if (entry.size() > Longest) {
+        while (!shown.empty() && (static_cast<unsigned char>(shown.back()) & 0xC0) == 0x80)
+            shown.pop_back();
+        if (!shown.empty() && static_cast<unsigned char>(shown.back()) >= 0xC0)
+            shown.pop_back();
+        shown += "...";
+    }
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    return shown;
+}
+
+} // namespace
+
+std::string HostsBlocker::SkippedText(const Skipped& skipped) {
+    std::string text(SkippedEntriesText);
+    for (const auto& entry : skipped.shown)
+        text.append("\r\n").append(entry);
+    if (skipped.count > skipped.shown.size())
+        text.append("\r\n...and ")
+            .append(std::to_string(skipped.count - skipped.shown.size()))
+            .append(" more.");
+    return text;
+}
+
 void HostsBlocker::ShowMessage(const std::string& text) {
     ports_.dialogs.messageBox(text, state_.AppTitle, MessageIcon::None);
 }
@@ -27,6 +60,7 @@ void HostsBlocker::StartBlocking(bool reapply) {
     std::string hostsPath;
     bool failed = false;
     bool allOk = true;
+    Skipped skipped;
 
     trap(100, [&] { hostsPath = paths_.hostsPath(); });
     trap(102, [&] { ports_.pump.doEvents(); });
@@ -46,7 +80,7 @@ void HostsBlocker::StartBlocking(bool reapply) {
             trap(118, [&] { TakeSnapshot(hostsPath, false); });
         }
         if (trap.when(120, [&] { return state_.UserIsAdmin; }))
-            trap(122, [&] { allOk = AppendBlockLines(hostsPath); });
+            trap(122, [&] { allOk = AppendBlockLines(hostsPath, skipped); });
     }
     trap(124, [&] { lock.release(); });
     if (trap.when(126, [&] { return !reapply && !allOk; })) {
@@ -56,9 +90,11 @@ void HostsBlocker::StartBlocking(bool reapply) {
             ShowMessage(std::string(StartFailedText) + "\r\n" +
                         std::string(state_.texts().adminAdvice));
         });
+    } else if (trap.when(134, [&] { return !reapply && skipped.count != 0; })) {
+        trap(136, [&] { ShowMessage(SkippedText(skipped)); });
     }
-    if (trap.when(134, [&] { return !failed; }))
-        trap(136, [&] { c_.window.setState(WindowState::Minimized); });
+    if (trap.when(138, [&] { return !failed; }))
+        trap(140, [&] { c_.window.setState(WindowState::Minimized); });
 }
 
 void HostsBlocker::TakeSnapshot(const std::string& hostsPath, bool reapply) {
@@ -71,7 +107,7 @@ void HostsBlocker::TakeSnapshot(const std::string& hostsPath, bool reapply) {
 std::unordered_set<std::string_view> HostsBlocker::ListHosts() const {
     std::unordered_set<std::string_view> hosts;
     for (const auto& entry : c_.ListView1.items())
-        if (const std::string_view host = BlockedHost(entry); IsWritableHost(host))
+        if (const std::string_view host = BlockedHost(entry); IsHostOrAddress(host))
             hosts.insert(host);
     return hosts;
 }
@@ -87,7 +123,7 @@ HostsBlocker::FileContent HostsBlocker::Inspect(const std::string& path) {
     return {PathExists(ports_.fs, path) ? FileContent::Unreadable : FileContent::Missing, {}};
 }
 
-bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
+bool HostsBlocker::AppendBlockLines(const std::string& hostsPath, Skipped& skipped) {
     const std::string lineEnd = ports_.system.lineEnd();
     const FileContent current = Inspect(hostsPath);
     // A file we could not read may end mid-line; a blank line costs nothing, a glued one
@@ -105,8 +141,9 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath) {
         if (IsBlankEntry(entry))
             continue; // nothing to block, so nothing failed
         const std::string_view host = BlockedHost(entry);
-        if (!IsWritableHost(host)) {
-            allOk = false;
+        if (!IsHostOrAddress(host)) {
+            if (++skipped.count <= SkippedEntriesShown)
+                skipped.shown.push_back(Shown(entry));
             continue;
         }
         if (appendedHosts.count(host) || present.contains(host))

@@ -10,12 +10,17 @@
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 namespace palisade {
 
 inline constexpr std::string_view SnapshotName = "hosts";
 inline constexpr std::string_view StartFailedText = "Could not start blocking.";
 inline constexpr std::string_view RestoreFailedText = "Could not restore settings.";
+inline constexpr std::string_view SkippedEntriesText =
+    "These entries were not blocked because they are not host names or IP addresses:";
+// How many of them the message names; it counts the rest.
+inline constexpr std::size_t SkippedEntriesShown = 10;
 // Both are followed by the platform's advice on running as administrator (AppState::texts()).
 
 // Blocks the listed sites through the hosts file and unblocks them again. The snapshot in the
@@ -42,10 +47,16 @@ private:
     // cannot be read or the snapshot not written. A re-apply's snapshot leaves out the block
     // lines of the list's hosts: blocking was on, so they are most likely ours.
     void TakeSnapshot(const std::string& hostsPath, bool reapply);
-    // Appends the block line of every entry that the hosts file does not already hold, and
-    // flushes them to the disk. True when every entry with something to block is in the hosts
-    // file afterwards.
-    bool AppendBlockLines(const std::string& hostsPath);
+    // The entries a start passed over: neither blank nor a host name or IP address.
+    struct Skipped {
+        std::vector<std::string> shown; // the first few, as the message shows them
+        std::size_t count = 0;
+    };
+
+    // Appends the block line of every entry that names a host the hosts file does not already
+    // hold, in one append flushed to the disk, and notes the entries that name none. True when
+    // every host is in the hosts file afterwards.
+    bool AppendBlockLines(const std::string& hostsPath, Skipped& skipped);
     // Sets content to what the restore target should hold after unblocking, or to nothing when
     // it is to stay as it is. False when that cannot be worked out: a snapshot that cannot be
     // read, or a hosts file that is there but unreadable with no snapshot to stand in for it.
@@ -54,6 +65,7 @@ private:
     // The hosts the list's entries name, as views into the list.
     std::unordered_set<std::string_view> ListHosts() const;
     FileContent Inspect(const std::string& path);
+    static std::string SkippedText(const Skipped& skipped);
     void ShowMessage(const std::string& text);
 
     Ports& ports_;

@@ -35,6 +35,19 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// ASCII only, whatever the locale says of other bytes.
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetterOrDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsHexDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front()))
         text.remove_prefix(1);
@@ -78,20 +91,44 @@ std::string_view BlockedHost(std::string_view entry) {
             return {};
         return TrimBlanks(rest.substr(1, close - 1));
     }
-    if (std::count(rest.begin(), rest.end(), ':') == 1)
-        rest = rest.substr(0, rest.find(':'));
+    // One colon before digits sets off a port; any other is part of what the entry names.
+    if (const auto colon = rest.find(':');
+        colon != std::string_view::npos && rest.find(':', colon + 1) == std::string_view::npos &&
+        std::all_of(rest.begin() + colon + 1, rest.end(), IsDigit))
+        rest = rest.substr(0, colon);
     return TrimBlanks(rest);
 }
 
-bool IsWritableHost(std::string_view host) {
-    return !host.empty() && std::none_of(host.begin(), host.end(), [](char c) {
-        return c == '\r' || c == '\n' || c == '\0';
-    });
+bool IsHostOrAddress(std::string_view host) {
+    constexpr std::size_t MaxName = 253;
+    constexpr std::size_t MaxLabel = 63;
+    if (host.empty() || host.size() > MaxName + 1 || (host.size() > MaxName && host.back() != '.'))
+        return false;
+    if (std::count(host.begin(), host.end(), ':') >= 2)
+        return std::all_of(host.begin(), host.end(),
+                           [](char c) { return IsHexDigit(c) || c == ':' || c == '.'; });
+    if (host.back() == '.')
+        host.remove_suffix(1);
+    std::size_t label = 0;
+    for (const char c : host) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '.') {
+            if (label == 0)
+                return false;
+            label = 0;
+        } else if (IsLetterOrDigit(c) || c == '-' || c == '_' || byte >= 0x80) {
+            if (++label > MaxLabel)
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return label != 0;
 }
 
 std::optional<std::string> BlockLineFor(std::string_view entry) {
     const std::string_view host = BlockedHost(entry);
-    if (!IsWritableHost(host))
+    if (!IsHostOrAddress(host))
         return std::nullopt;
     std::string line(BlockLinePrefix);
     line.append(host);

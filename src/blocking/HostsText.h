@@ -17,17 +17,20 @@ inline constexpr std::string_view BlockLinePrefix = "127.0.0.1          ";
 bool IsBlankEntry(std::string_view entry);
 
 // The host that an entry of the site list names, without surrounding spaces or tabs. A URL
-// gives its host (no scheme, user, path, query, fragment or port); a plain host name, an IPv4
-// address and a bare IPv6 address come back unchanged. The empty text when nothing is left.
-// The result is a part of entry.
+// gives its host (no scheme, user, path, query, fragment or port: digits after a single colon);
+// a plain host name, an IPv4 address and a bare IPv6 address come back unchanged. The empty text
+// when nothing is left. The result is a part of entry.
 std::string_view BlockedHost(std::string_view entry);
 
-// Whether a host can go into a block line: not empty, and no carriage return, line feed or NUL,
-// which would let an entry write lines of its own into the hosts file.
-bool IsWritableHost(std::string_view host);
+// Whether a host is one host name or IP address, and so can go into a block line: an IPv6
+// address (hex digits, dots and at least two colons), or labels of letters, digits, '-', '_' and
+// bytes from 0x80 on (internationalised names) joined by single dots, a dot at the end allowed,
+// at most 253 bytes. Blanks, control characters, '#', slashes and the like never pass: they would
+// block another name than the one meant, or write a line of their own into the hosts file.
+bool IsHostOrAddress(std::string_view host);
 
-// The block line for an entry, without a line end; nothing when the entry's host cannot be
-// written (see IsWritableHost).
+// The block line for an entry, without a line end; nothing when the entry names no host or
+// address (see IsHostOrAddress).
 std::optional<std::string> BlockLineFor(std::string_view entry);
 
 // Whether a line (with or without its line end) is one of ours: the prefix followed by a

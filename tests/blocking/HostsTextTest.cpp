@@ -1,6 +1,7 @@
 #include "blocking/HostsText.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace palisade {
 namespace {
@@ -49,6 +50,26 @@ TEST(BlockedHost, SurroundingSpacesAndTabsAreNotPartOfTheHost) {
     EXPECT_EQ(BlockedHost("[ ::1 ]"), "::1");
     EXPECT_TRUE(IsBlankEntry(" \t ") && IsBlankEntry(""));
     EXPECT_FALSE(IsBlankEntry(" \r\n"));
+}
+
+TEST(IsHostOrAddress, OneNameOrAddressAndNothingElse) {
+    for (const std::string& host :
+         std::vector<std::string>{"www.example.com", "192.0.2.7", "2001:db8::1", "::1",
+                                  "example.com.", "under_score.example", "xn--bcher-kva.example",
+                                  "b\xC3\xBC"
+                                  "cher.example",
+                                  "localhost", std::string(63, 'a')})
+        EXPECT_TRUE(IsHostOrAddress(host)) << host;
+    for (const std::string& host : std::vector<std::string>{
+             "", "# my list of sites", "/etc/hosts", "face book.com", "face\tbook.com", "a..b",
+             ".a",
+             "a\x01"
+             "b",
+             std::string("a\0b", 3), "*.example.com", "C:\\list.txt", "a:b", "2001:db8::g",
+             std::string(64, 'a'), std::string(127, 'a') + "." + std::string(126, 'b')})
+        EXPECT_FALSE(IsHostOrAddress(host)) << host;
+    EXPECT_EQ(BlockedHost("file:///etc/hosts"), "");
+    EXPECT_EQ(BlockedHost("C:\\list.txt"), "C:\\list.txt"); // a drive, not host C and a port
 }
 
 TEST(BlockLineFor, IsTheLoopbackTenSpacesAndTheHost) {

@@ -129,16 +129,43 @@ TEST(StartBlocking, ReapplyDoesNotReportAFailedWriteAndStillMinimises) {
     EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
 }
 
-TEST(StartBlocking, EntryThatWouldInjectLinesOrNamesNoHostFailsAndOthersAreWritten) {
-    Rig rig;
-    rig.add("evil.example\r\n0.0.0.0 bank.example");
-    rig.add("https://");
-    rig.add("good.example");
-    rig.switchCaptionOn();
-    rig.blocker.StartBlocking(false);
-    EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("good.example"));
-    EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{StartFailed});
-    EXPECT_EQ(rig.controls.PushButton2.caption(), "Start Blocking");
+// The rest blocks as usual; the list keeps every entry as typed; a re-apply says nothing.
+TEST(StartBlocking, EntriesThatAreNoHostNameOrAddressAreSkippedAndNamedInOneMessage) {
+    const std::vector<std::string> bad = {"# my list of sites",
+                                          "/etc/hosts",
+                                          "file:///etc/hosts",
+                                          "face book.com",
+                                          "evil.example\r\n0.0.0.0 bank.example",
+                                          std::string("nul\0.example", 12),
+                                          "https://",
+                                          "*.example.com",
+                                          "C:\\lists\\sites.txt",
+                                          "tab\tbed.example",
+                                          std::string(100, 'x') + " " + std::string(100, 'y'),
+                                          "a..b"};
+    const std::string shown = "These entries were not blocked because they are not host names "
+                              "or IP addresses:\r\n# my list of sites\r\n/etc/hosts\r\n"
+                              "file:///etc/hosts\r\nface book.com\r\n"
+                              "evil.example??0.0.0.0 bank.example\r\nnul?.example\r\nhttps://"
+                              "\r\n*.example.com\r\nC:\\lists\\sites.txt\r\ntab?bed.example"
+                              "\r\n...and 2 more.";
+    for (bool reapply : {false, true}) {
+        Rig rig;
+        rig.add("good.example");
+        for (const auto& entry : bad)
+            rig.add(entry);
+        rig.add("https://also.good.example/x");
+        rig.switchCaptionOn();
+        rig.blocker.StartBlocking(reapply);
+        EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("good.example") +
+                                   BlockLine("also.good.example"));
+        EXPECT_EQ(rig.dialogs.texts(),
+                  reapply ? std::vector<std::string>{} : std::vector<std::string>{shown});
+        EXPECT_EQ(rig.controls.PushButton2.caption(), "Stop Blocking");
+        EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
+        EXPECT_EQ(rig.controls.ListView1.item(2), bad[0]);
+        EXPECT_EQ(rig.controls.ListView1.count(), 14);
+    }
 }
 
 TEST(StartBlocking, BlankEntriesArePassedOverAndHostsAreWrittenWithoutBlanks) {
