@@ -5,6 +5,7 @@
 #include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
 #include "platform/HostsLockHold.h"
+#include "settings/Settings.h"
 
 #include <unordered_set>
 
@@ -61,6 +62,8 @@ void HostsBlocker::StartBlocking(bool reapply) {
     bool failed = false;
     bool allOk = true;
     Skipped skipped;
+    Settings settings(ports_.settings);
+    std::optional<std::string> intentBefore; // "BlockOnStart" before this start set it
 
     trap(100, [&] { hostsPath = paths_.hostsPath(); });
     trap(102, [&] { ports_.pump.doEvents(); });
@@ -79,22 +82,31 @@ void HostsBlocker::StartBlocking(bool reapply) {
         } else if (trap.when(116, [&] { return !FileExists(ports_.fs, SnapshotPath()); })) {
             trap(118, [&] { TakeSnapshot(hostsPath, false); });
         }
-        if (trap.when(120, [&] { return state_.UserIsAdmin; }))
-            trap(122, [&] { allOk = AppendBlockLines(hostsPath, skipped); });
+        if (trap.when(120, [&] { return state_.UserIsAdmin; })) {
+            // The intent goes first: a kill from here on leaves a state that the next start
+            // completes as asked. A re-apply finds it recorded already.
+            if (trap.when(122, [&] { return !reapply; })) {
+                trap(124, [&] { intentBefore = settings.read(keys::BlockOnStart); });
+                trap(126, [&] { settings.write(keys::BlockOnStart, "1"); });
+            }
+            trap(128, [&] { allOk = AppendBlockLines(hostsPath, skipped); });
+            if (trap.when(130, [&] { return !allOk && intentBefore.has_value(); }))
+                trap(132, [&] { settings.write(keys::BlockOnStart, *intentBefore); });
+        }
     }
-    trap(124, [&] { lock.release(); });
-    if (trap.when(126, [&] { return !reapply && !allOk; })) {
-        trap(128, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-        trap(130, [&] { failed = true; });
-        trap(132, [&] {
+    trap(134, [&] { lock.release(); });
+    if (trap.when(136, [&] { return !reapply && !allOk; })) {
+        trap(138, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
+        trap(140, [&] { failed = true; });
+        trap(142, [&] {
             ShowMessage(std::string(StartFailedText) + "\r\n" +
                         std::string(state_.texts().adminAdvice));
         });
-    } else if (trap.when(134, [&] { return !reapply && skipped.count != 0; })) {
-        trap(136, [&] { ShowMessage(SkippedText(skipped)); });
+    } else if (trap.when(144, [&] { return !reapply && skipped.count != 0; })) {
+        trap(146, [&] { ShowMessage(SkippedText(skipped)); });
     }
-    if (trap.when(138, [&] { return !failed; }))
-        trap(140, [&] { c_.window.setState(WindowState::Minimized); });
+    if (trap.when(148, [&] { return !failed; }))
+        trap(150, [&] { c_.window.setState(WindowState::Minimized); });
 }
 
 void HostsBlocker::TakeSnapshot(const std::string& hostsPath, bool reapply) {
@@ -166,42 +178,50 @@ void HostsBlocker::StopBlocking(bool quiet, StopRequest request) {
     bool haveSnapshot = false;
     std::optional<std::string> content;
     bool restored = false; // until shown otherwise the snapshot must stay
+    Settings settings(ports_.settings);
+    std::optional<std::string> intentBefore; // "BlockOnStart" before this stop set it
 
     if (trap.when(100, [&] { return state_.UserIsAdmin; })) {
-        trap(102, [&] { target = paths_.restoreTarget(); });
-        trap(104, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
-        trap(106, [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
+        // The intent goes first: a kill from here on leaves a state that the next close
+        // completes as asked.
+        trap(102, [&] { intentBefore = settings.read(keys::BlockOnStart); });
+        trap(104, [&] { settings.write(keys::BlockOnStart, "0"); });
+        trap(106, [&] { target = paths_.restoreTarget(); });
+        trap(108, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
+        trap(110, [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
         // With nothing to undo (the close handler stops at every close while blocking is off),
         // there is no need to wait for another copy's lock.
-        if (trap.when(108, [&] { return haveSnapshot || !restored || content.has_value(); })) {
-            trap(110, [&] { restored = lock.acquire(state_.DataFolder); });
-            if (trap.when(112, [&] { return lock.held(); })) {
+        if (trap.when(112, [&] { return haveSnapshot || !restored || content.has_value(); })) {
+            trap(114, [&] { restored = lock.acquire(state_.DataFolder); });
+            if (trap.when(116, [&] { return lock.held(); })) {
                 // Again under the lock: another copy may have changed both meanwhile.
-                trap(114, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
-                trap(116,
+                trap(118, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
+                trap(120,
                      [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
-                if (trap.when(118, [&] { return restored && content.has_value(); }))
-                    trap(120, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
-                if (trap.when(122, [&] { return restored && haveSnapshot; }))
-                    trap(124, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
+                if (trap.when(122, [&] { return restored && content.has_value(); }))
+                    trap(124, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
+                if (trap.when(126, [&] { return restored && haveSnapshot; }))
+                    trap(128, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
             }
-            trap(126, [&] { lock.release(); });
+            trap(130, [&] { lock.release(); });
         }
-        if (trap.when(128, [&] { return !restored; })) {
-            trap(130, [&] {
+        if (trap.when(132, [&] { return !restored; })) {
+            if (trap.when(134, [&] { return intentBefore.has_value(); }))
+                trap(136, [&] { settings.write(keys::BlockOnStart, *intentBefore); });
+            trap(138, [&] {
                 ShowMessage(std::string(RestoreFailedText) + "\r\n" +
                             std::string(state_.texts().adminAdvice));
             });
         }
-        trap(132, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-    } else if (trap.when(134, [&] {
+        trap(140, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
+    } else if (trap.when(142, [&] {
                    // At close there is something to stop only when a start left its snapshot.
                    return !quiet && (request == StopRequest::BlockButton ||
                                      FileExists(ports_.fs, SnapshotPath()));
                })) {
-        trap(136, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
+        trap(144, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
     }
-    trap(138, [&] { ports_.pump.doEvents(); });
+    trap(146, [&] { ports_.pump.doEvents(); });
 }
 
 bool HostsBlocker::RestoredContent(const std::string& target, bool haveSnapshot,

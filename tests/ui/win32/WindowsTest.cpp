@@ -105,13 +105,19 @@ TEST_F(ProgramWindows, ADayOfBlockingThroughTheWindowsAndTheNotificationArea) {
     ::PostMessageA(typed, WM_KEYDOWN, VK_RETURN, 0); // Enter is OK
     ASSERT_TRUE(WaitUntil([&] { return Shown(main) && !Shown(password); }));
 
-    // Stopping gives the hosts file back byte for byte. The start's click handler runs on through
-    // the balloon's wait, and a click on the main window's buttons before it has returned (and
-    // stored BlockOnStart) is dropped.
-    ASSERT_TRUE(WaitUntil([] { return StoredSetting("BlockOnStart") == "1"; }));
-    Click(program.control(Form1ClassName, form1_.PushButton2));
-    ASSERT_TRUE(WaitUntil([] { return ReadFileBytes(HostsPath()) == OriginalHosts; }))
-        << ReadFileBytes(HostsPath()) << program.shownWindows();
+    // Stopping gives the hosts file back byte for byte. BlockOnStart was stored before the line
+    // was written. The start's click handler runs on through the balloon's wait, and a click on
+    // the main window's buttons before it has returned is dropped: one that has changed nothing
+    // once that wait is over is made again.
+    EXPECT_EQ(StoredSetting("BlockOnStart"), "1");
+    HWND block = program.control(Form1ClassName, form1_.PushButton2);
+    const auto restored = [] { return ReadFileBytes(HostsPath()) == OriginalHosts; };
+    Click(block);
+    char caption[32] = {};
+    if (!WaitUntil(restored, 7s) && ::GetWindowTextA(block, caption, sizeof caption) > 0 &&
+        std::string(caption) == "Stop Blocking")
+        Click(block);
+    ASSERT_TRUE(WaitUntil(restored)) << ReadFileBytes(HostsPath()) << program.shownWindows();
 
     // The user's minimise hides the window; the Delete key removes the selected site.
     ::PostMessageA(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
