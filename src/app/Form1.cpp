@@ -39,6 +39,7 @@ Form1::Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& b
 
 void Form1::Start() {
     Form_Load();
+    blocking_.SettleInterruptedChange();
     if (!state_.Closing) // a close that came while loading has ended the program
         c_.window.show();
 }

@@ -12,6 +12,9 @@ public:
     virtual ~Blocking() = default;
     virtual void StartBlocking(bool reapply) = 0;
     virtual void StopBlocking(bool quiet, StopRequest request) = 0;
+    // Settles a change of the hosts file that a kill cut short, when this user may write it, so
+    // that the file is whole from the start of a run whether or not blocking is re-applied.
+    virtual void SettleInterruptedChange() = 0;
 };
 
 } // namespace palisade

@@ -14,18 +14,33 @@ bool FileExists(FileSystem& fs, const std::string& path) {
     }
 }
 
-bool TryAppendLines(FileSystem& fs, const std::string& path, const std::string& lines) {
+std::string JournalPathFor(const std::string& snapshotPath) {
+    return snapshotPath + "-journal";
+}
+
+bool TryAppendLines(FileSystem& fs, const std::string& path, const std::string& lines,
+                    const std::string& journal) {
     try {
-        fs.appendLines(path, lines);
+        fs.appendLines(path, lines, journal);
         return true;
     } catch (...) {
         return false;
     }
 }
 
-bool TryReplaceFile(FileSystem& fs, const std::string& path, const std::string& bytes) {
+bool TryReplaceFile(FileSystem& fs, const std::string& path, const std::string& bytes,
+                    const std::string& journal) {
     try {
-        fs.replaceFile(path, bytes);
+        fs.replaceFileJournaled(path, bytes, journal);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+bool TryFinishJournal(FileSystem& fs, const std::string& journal) {
+    try {
+        fs.finishJournal(journal);
         return true;
     } catch (...) {
         return false;

@@ -18,6 +18,10 @@ std::string HostsBlocker::SnapshotPath() const {
     return JoinPath(ports_.system, state_.DataFolder, std::string(SnapshotName));
 }
 
+std::string HostsBlocker::JournalPath() const {
+    return JournalPathFor(SnapshotPath());
+}
+
 namespace {
 
 // An entry as a message line shows it: control characters, which would break the line or the
@@ -73,40 +77,46 @@ void HostsBlocker::StartBlocking(bool reapply) {
     if (trap.when(106, [&] { return state_.UserIsAdmin || !reapply; }))
         trap(108, [&] { allOk = lock.acquire(state_.DataFolder); });
     if (trap.when(110, [&] { return lock.held(); })) {
-        // An existing snapshot was taken before any of our lines and is never replaced.
-        if (reapply) {
-            if (trap.when(112, [&] {
-                    return state_.UserIsAdmin && !FileExists(ports_.fs, SnapshotPath());
-                }))
-                trap(114, [&] { TakeSnapshot(hostsPath, true); });
-        } else if (trap.when(116, [&] { return !FileExists(ports_.fs, SnapshotPath()); })) {
-            trap(118, [&] { TakeSnapshot(hostsPath, false); });
-        }
-        if (trap.when(120, [&] { return state_.UserIsAdmin; })) {
-            // The intent goes first: a kill from here on leaves a state that the next start
-            // completes as asked. A re-apply finds it recorded already.
-            if (trap.when(122, [&] { return !reapply; })) {
-                trap(124, [&] { intentBefore = settings.read(keys::BlockOnStart); });
-                trap(126, [&] { settings.write(keys::BlockOnStart, "1"); });
+        // A change of the hosts file that a kill cut short is settled before anything else.
+        bool settled = true;
+        if (trap.when(112, [&] { return state_.UserIsAdmin; }))
+            trap(114, [&] { allOk = settled = TryFinishJournal(ports_.fs, JournalPath()); });
+        if (trap.when(116, [&] { return settled; })) {
+            // An existing snapshot was taken before any of our lines and is never replaced.
+            if (reapply) {
+                if (trap.when(118, [&] {
+                        return state_.UserIsAdmin && !FileExists(ports_.fs, SnapshotPath());
+                    }))
+                    trap(120, [&] { TakeSnapshot(hostsPath, true); });
+            } else if (trap.when(122, [&] { return !FileExists(ports_.fs, SnapshotPath()); })) {
+                trap(124, [&] { TakeSnapshot(hostsPath, false); });
             }
-            trap(128, [&] { allOk = AppendBlockLines(hostsPath, skipped); });
-            if (trap.when(130, [&] { return !allOk && intentBefore.has_value(); }))
-                trap(132, [&] { settings.write(keys::BlockOnStart, *intentBefore); });
+            if (trap.when(126, [&] { return state_.UserIsAdmin; })) {
+                // The intent goes first: a kill from here on leaves a state that the next start
+                // completes as asked. A re-apply finds it recorded already.
+                if (trap.when(128, [&] { return !reapply; })) {
+                    trap(130, [&] { intentBefore = settings.read(keys::BlockOnStart); });
+                    trap(132, [&] { settings.write(keys::BlockOnStart, "1"); });
+                }
+                trap(134, [&] { allOk = AppendBlockLines(hostsPath, skipped); });
+                if (trap.when(136, [&] { return !allOk && intentBefore.has_value(); }))
+                    trap(138, [&] { settings.write(keys::BlockOnStart, *intentBefore); });
+            }
         }
     }
-    trap(134, [&] { lock.release(); });
-    if (trap.when(136, [&] { return !reapply && !allOk; })) {
-        trap(138, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-        trap(140, [&] { failed = true; });
-        trap(142, [&] {
+    trap(140, [&] { lock.release(); });
+    if (trap.when(142, [&] { return !reapply && !allOk; })) {
+        trap(144, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
+        trap(146, [&] { failed = true; });
+        trap(148, [&] {
             ShowMessage(std::string(StartFailedText) + "\r\n" +
                         std::string(state_.texts().adminAdvice));
         });
-    } else if (trap.when(144, [&] { return !reapply && skipped.count != 0; })) {
-        trap(146, [&] { ShowMessage(SkippedText(skipped)); });
+    } else if (trap.when(150, [&] { return !reapply && skipped.count != 0; })) {
+        trap(152, [&] { ShowMessage(SkippedText(skipped)); });
     }
-    if (trap.when(148, [&] { return !failed; }))
-        trap(150, [&] { c_.window.setState(WindowState::Minimized); });
+    if (trap.when(154, [&] { return !failed; }))
+        trap(156, [&] { c_.window.setState(WindowState::Minimized); });
 }
 
 void HostsBlocker::TakeSnapshot(const std::string& hostsPath, bool reapply) {
@@ -168,7 +178,7 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath, Skipped& skipp
     if (needLineEnd)
         lines.insert(0, lineEnd);
     // One open, one flush; a failure leaves none of the lines.
-    return TryAppendLines(ports_.fs, hostsPath, lines) && allOk;
+    return TryAppendLines(ports_.fs, hostsPath, lines, JournalPath()) && allOk;
 }
 
 void HostsBlocker::StopBlocking(bool quiet, StopRequest request) {
@@ -176,6 +186,7 @@ void HostsBlocker::StopBlocking(bool quiet, StopRequest request) {
     HostsLockHold lock(ports_.hostsLock, ports_.pump, ports_.clock);
     std::string target;
     bool haveSnapshot = false;
+    bool haveJournal = false;
     std::optional<std::string> content;
     bool restored = false; // until shown otherwise the snapshot must stay
     Settings settings(ports_.settings);
@@ -188,40 +199,59 @@ void HostsBlocker::StopBlocking(bool quiet, StopRequest request) {
         trap(104, [&] { settings.write(keys::BlockOnStart, "0"); });
         trap(106, [&] { target = paths_.restoreTarget(); });
         trap(108, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
-        trap(110, [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
+        trap(110, [&] { haveJournal = PathExists(ports_.fs, JournalPath()); });
+        trap(112, [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
         // With nothing to undo (the close handler stops at every close while blocking is off),
         // there is no need to wait for another copy's lock.
-        if (trap.when(112, [&] { return haveSnapshot || !restored || content.has_value(); })) {
-            trap(114, [&] { restored = lock.acquire(state_.DataFolder); });
-            if (trap.when(116, [&] { return lock.held(); })) {
-                // Again under the lock: another copy may have changed both meanwhile.
-                trap(118, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
-                trap(120,
-                     [&] { restored = RestoredContent(target, haveSnapshot, request, content); });
-                if (trap.when(122, [&] { return restored && content.has_value(); }))
-                    trap(124, [&] { restored = TryReplaceFile(ports_.fs, target, *content); });
-                if (trap.when(126, [&] { return restored && haveSnapshot; }))
-                    trap(128, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
+        if (trap.when(114, [&] {
+                return haveSnapshot || haveJournal || !restored || content.has_value();
+            })) {
+            trap(116, [&] { restored = lock.acquire(state_.DataFolder); });
+            if (trap.when(118, [&] { return lock.held(); })) {
+                // A change that a kill cut short is settled first; then, again under the lock,
+                // what another copy may have changed meanwhile is looked at anew.
+                trap(120, [&] { restored = TryFinishJournal(ports_.fs, JournalPath()); });
+                if (trap.when(122, [&] { return restored; })) {
+                    trap(124, [&] { haveSnapshot = FileExists(ports_.fs, SnapshotPath()); });
+                    trap(126, [&] {
+                        restored = RestoredContent(target, haveSnapshot, request, content);
+                    });
+                }
+                if (trap.when(128, [&] { return restored && content.has_value(); }))
+                    trap(130, [&] {
+                        restored = TryReplaceFile(ports_.fs, target, *content, JournalPath());
+                    });
+                if (trap.when(132, [&] { return restored && haveSnapshot; }))
+                    trap(134, [&] { RemoveFile(ports_.fs, ports_.pump, SnapshotPath()); });
             }
-            trap(130, [&] { lock.release(); });
+            trap(136, [&] { lock.release(); });
         }
-        if (trap.when(132, [&] { return !restored; })) {
-            if (trap.when(134, [&] { return intentBefore.has_value(); }))
-                trap(136, [&] { settings.write(keys::BlockOnStart, *intentBefore); });
-            trap(138, [&] {
+        if (trap.when(138, [&] { return !restored; })) {
+            if (trap.when(140, [&] { return intentBefore.has_value(); }))
+                trap(142, [&] { settings.write(keys::BlockOnStart, *intentBefore); });
+            trap(144, [&] {
                 ShowMessage(std::string(RestoreFailedText) + "\r\n" +
                             std::string(state_.texts().adminAdvice));
             });
         }
-        trap(140, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
-    } else if (trap.when(142, [&] {
+        trap(146, [&] { c_.PushButton2.setCaption(state_.SavedBlockCaption); });
+    } else if (trap.when(148, [&] {
                    // At close there is something to stop only when a start left its snapshot.
                    return !quiet && (request == StopRequest::BlockButton ||
                                      FileExists(ports_.fs, SnapshotPath()));
                })) {
-        trap(144, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
+        trap(150, [&] { ShowMessage(std::string(state_.texts().stopRefused)); });
     }
-    trap(146, [&] { ports_.pump.doEvents(); });
+    trap(152, [&] { ports_.pump.doEvents(); });
+}
+
+void HostsBlocker::SettleInterruptedChange() {
+    if (!state_.UserIsAdmin || !PathExists(ports_.fs, JournalPath()))
+        return;
+    HostsLockHold lock(ports_.hostsLock, ports_.pump, ports_.clock);
+    // Should this fail, the next start or stop tries again and says so.
+    if (lock.acquire(state_.DataFolder))
+        TryFinishJournal(ports_.fs, JournalPath());
 }
 
 bool HostsBlocker::RestoredContent(const std::string& target, bool haveSnapshot,

@@ -33,8 +33,10 @@ public:
 
     void StartBlocking(bool reapply) override;
     void StopBlocking(bool quiet, StopRequest request) override;
+    void SettleInterruptedChange() override;
 
     std::string SnapshotPath() const;
+    std::string JournalPath() const;
 
 private:
     // What a file held when it was looked at.

@@ -1,5 +1,6 @@
 #include "blocking/HostsCleanup.h"
 
+#include "blocking/BlockingFiles.h"
 #include "blocking/HostsText.h"
 #include "platform/HostsLockHold.h"
 
@@ -23,6 +24,10 @@ CleanupResult TakeOutBlockLines(FileSystem& fs, HostsLock& lock, EventPump& pump
             !hold.acquire(dataFolder, patience))
             return Failure("another copy of Palisade is changing " + hostsPath +
                            "; close it and try again");
+        const std::string journal = JournalPathFor(snapshotPath);
+        // A change that a kill cut short is settled first.
+        if (hold.held())
+            fs.finishJournal(journal);
         if (!fs.find(snapshotPath, EntryFilter::OrdinaryFiles))
             return {CleanupResult::NoSnapshot, {}};
         const std::string snapshot = fs.readFile(snapshotPath);
@@ -32,7 +37,7 @@ CleanupResult TakeOutBlockLines(FileSystem& fs, HostsLock& lock, EventPump& pump
         const std::string kept = UnblockedHosts(current, snapshot);
         if (kept == current)
             return {};
-        fs.replaceFile(hostsPath, kept);
+        fs.replaceFileJournaled(hostsPath, kept, journal);
         return {CleanupResult::TakenOut, {}};
     } catch (const RuntimeError& error) {
         return Failure(std::string(error.what()));

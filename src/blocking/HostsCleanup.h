@@ -28,8 +28,8 @@ struct CleanupResult {
 // snapshot holds stay, and so does every other byte. Without a snapshot nothing tells our lines
 // from an administrator's own, and nothing is taken out. Works under the hosts lock when the data
 // folder is there (no copy of the program can hold the lock without it), waiting for it through
-// pump and clock, and gives the lock back before it returns. Leaves the snapshot in the data folder
-// alone.
+// pump and clock, and gives the lock back before it returns. First it settles a change that a kill
+// cut short (the journal beside the snapshot). Leaves the snapshot in the data folder alone.
 CleanupResult TakeOutBlockLines(FileSystem& fs, HostsLock& lock, EventPump& pump, Clock& clock,
                                 const std::string& hostsPath, const std::string& dataFolder,
                                 const std::string& snapshotPath,

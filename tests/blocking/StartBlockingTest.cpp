@@ -192,7 +192,7 @@ TEST(StartBlocking, FailedSnapshotIsReportedAndBlockingGoesOn) {
     rig.blocker.StartBlocking(false);
     EXPECT_FALSE(rig.hasSnapshot());
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
-                                       "Permission denied", "Form1", "StartBlocking", 118)});
+                                       "Permission denied", "Form1", "StartBlocking", 124)});
     EXPECT_EQ(rig.dialogs.messages[0].title, "Application Error");
     EXPECT_EQ(rig.hosts(), std::string(Rig::Original) + BlockLine("a.example"));
     EXPECT_EQ(rig.controls.window.state(), WindowState::Minimized);
@@ -204,7 +204,7 @@ TEST(StartBlocking, MissingHostsFileIsReportedThenCreatedWithTheBlockLines) {
     rig.add("a.example");
     rig.blocker.StartBlocking(false);
     EXPECT_EQ(rig.dialogs.texts(), std::vector<std::string>{ErrorReportText(
-                                       "File not found", "Form1", "StartBlocking", 118)});
+                                       "File not found", "Form1", "StartBlocking", 124)});
     EXPECT_FALSE(rig.hasSnapshot());
     EXPECT_EQ(rig.hosts(), BlockLine("a.example"));
 }

@@ -25,6 +25,8 @@ const char* OpName(FsOp op) {
         return "remove";
     case FsOp::ForceRemove:
         return "force-remove";
+    case FsOp::FinishJournal:
+        return "finish-journal";
     }
     return "?";
 }
@@ -83,7 +85,8 @@ void FakeFileSystem::appendFile(const std::string& path, const std::string& byte
     files[path] += bytes;
 }
 
-void FakeFileSystem::appendLines(const std::string& path, const std::string& lines) {
+void FakeFileSystem::appendLines(const std::string& path, const std::string& lines,
+                                 const std::string&) {
     check(FsOp::Append, path);
     files[path] += lines;
 }
@@ -97,6 +100,15 @@ void FakeFileSystem::syncFile(const std::string& path) {
 void FakeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
     check(FsOp::Replace, path);
     files[path] = bytes;
+}
+
+void FakeFileSystem::replaceFileJournaled(const std::string& path, const std::string& bytes,
+                                          const std::string&) {
+    replaceFile(path, bytes);
+}
+
+void FakeFileSystem::finishJournal(const std::string& journal) {
+    check(FsOp::FinishJournal, journal);
 }
 
 void FakeFileSystem::copyFile(const std::string& source, const std::string& destination) {

@@ -20,7 +20,8 @@ enum class FsOp {
     Replace,
     Copy,
     Remove,
-    ForceRemove
+    ForceRemove,
+    FinishJournal,
 };
 
 // An in-memory file system. Paths are compared as given; folders must exist for files in them
@@ -44,10 +45,14 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
-    // All or nothing, as the real ones are.
-    void appendLines(const std::string& path, const std::string& lines) override;
+    // All or nothing, as the real ones are; they keep no journal.
+    void appendLines(const std::string& path, const std::string& lines,
+                     const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
+    void replaceFileJournaled(const std::string& path, const std::string& bytes,
+                              const std::string& journal) override;
+    void finishJournal(const std::string& journal) override;
     void copyFile(const std::string& source, const std::string& destination) override;
     void removeFile(const std::string& path) override;
     void forceRemoveFile(const std::string& path) override;

@@ -1,6 +1,7 @@
 #include "platform/posix/PosixFileSystem.h"
 
 #include "platform/LinePieces.h"
+#include "platform/posix/ChangeJournal.h"
 #include "platform/posix/ErrnoText.h"
 #include "platform/posix/FdIo.h"
 #include "platform/posix/FileReplacer.h"
@@ -9,6 +10,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <optional>
 
 namespace palisade {
 
@@ -61,7 +63,8 @@ void PosixFileSystem::appendFile(const std::string& path, const std::string& byt
     writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_APPEND);
 }
 
-void PosixFileSystem::appendLines(const std::string& path, const std::string& lines) {
+void PosixFileSystem::appendLines(const std::string& path, const std::string& lines,
+                                  const std::string& journal) {
     requireValidPathName(path);
     // Not blocking: a FIFO in the file's place must not hang the program.
     UniqueFd fd(sys_, sys_.open(path.c_str(),
@@ -73,6 +76,12 @@ void PosixFileSystem::appendLines(const std::string& path, const std::string& li
         throwErrno(sys_, errno, path);
     if (!S_ISREG(before.st_mode))
         throwErrno(sys_, EISDIR, path);
+    // A kill can cut a write short between two pages, inside a line.
+    std::optional<ChangeJournal> record;
+    if (!journal.empty()) {
+        record.emplace(sys_, journal);
+        record->recordAppend(path, before, lines.size());
+    }
 
     int error = 0;
     for (std::size_t at = 0; at < lines.size() && error == 0;) {
@@ -84,11 +93,15 @@ void PosixFileSystem::appendLines(const std::string& path, const std::string& li
         error = errno;
     if (error != 0) {
         // A full disk may have taken part of a line: back to the size before, flushed too.
-        if (sys_.ftruncate(fd.get(), before.st_size) == 0)
-            sys_.fsync(fd.get());
+        // Should that fail as well, the record stays for the next run to cut back.
+        if (sys_.ftruncate(fd.get(), before.st_size) == 0 && sys_.fsync(fd.get()) == 0 && record)
+            record->remove();
         throwErrno(sys_, error, path);
     }
     // Flushed already: a close that fails now changes nothing on the disk.
+    fd.close();
+    if (record)
+        record->remove();
 }
 
 void PosixFileSystem::syncFile(const std::string& path) {
@@ -116,6 +129,17 @@ void PosixFileSystem::writeWithFlags(const std::string& path, const std::string&
 void PosixFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
     requireValidPathName(path);
     FileReplacer(sys_).replace(path, bytes);
+}
+
+void PosixFileSystem::replaceFileJournaled(const std::string& path, const std::string& bytes,
+                                           const std::string& journal) {
+    requireValidPathName(path);
+    FileReplacer(sys_, journal).replace(path, bytes);
+}
+
+void PosixFileSystem::finishJournal(const std::string& journal) {
+    requireValidPathName(journal);
+    ChangeJournal(sys_, journal).finish();
 }
 
 void PosixFileSystem::copyFile(const std::string& source, const std::string& destination) {

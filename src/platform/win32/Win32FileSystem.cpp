@@ -183,7 +183,8 @@ void Win32FileSystem::appendFile(const std::string& path, const std::string& byt
     writeAll(file.get(), bytes);
 }
 
-void Win32FileSystem::appendLines(const std::string& path, const std::string& lines) {
+void Win32FileSystem::appendLines(const std::string& path, const std::string& lines,
+                                  const std::string&) {
     // Write access rather than append-only access, so that a failure can cut the file back.
     UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL));

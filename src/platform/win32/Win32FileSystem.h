@@ -25,9 +25,17 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
-    void appendLines(const std::string& path, const std::string& lines) override;
+    // Keeps no journal: ending the process does not cut a write short, and a replacement is
+    // always put in place in one step.
+    void appendLines(const std::string& path, const std::string& lines,
+                     const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
+    void replaceFileJournaled(const std::string& path, const std::string& bytes,
+                              const std::string&) override {
+        replaceFile(path, bytes);
+    }
+    void finishJournal(const std::string&) override {}
     void copyFile(const std::string& source, const std::string& destination) override;
     void removeFile(const std::string& path) override;
     void forceRemoveFile(const std::string& path) override;

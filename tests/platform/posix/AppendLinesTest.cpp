@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
 #include <sys/stat.h>
@@ -62,7 +63,7 @@ protected:
 TEST_F(AppendLines, GoInPiecesOfWholeLinesWithOneFlush) {
     spit(hosts, original);
     const std::string lines = ManyLines();
-    fs.appendLines(hosts, lines);
+    fs.appendLines(hosts, lines, "");
 
     EXPECT_EQ(slurp(hosts), original + lines);
     EXPECT_EQ(sys.syncs, 1);
@@ -71,7 +72,7 @@ TEST_F(AppendLines, GoInPiecesOfWholeLinesWithOneFlush) {
         EXPECT_EQ(piece.back(), '\n');
         EXPECT_TRUE(piece.size() <= 64 * 1024 || piece.find('\n') == piece.size() - 1);
     }
-    fs.appendLines(dir / "new", "a\n");
+    fs.appendLines(dir / "new", "a\n", "");
     EXPECT_EQ(slurp(dir / "new"), "a\n");
 }
 
@@ -85,7 +86,7 @@ TEST_F(AppendLines, FailureAnywhereCutsTheFileBackToItsSizeBefore) {
         failing.syncFails = !budget;
         PosixFileSystem full(failing);
         try {
-            full.appendLines(hosts, lines);
+            full.appendLines(hosts, lines, "");
             ADD_FAILURE() << "no error";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(std::string(e.what()), budget ? "Disk full" : std::strerror(EIO));
@@ -98,9 +99,10 @@ TEST_F(AppendLines, OnlyToAPlainFileAndNeverWaitingForAReader) {
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     ASSERT_EQ(::mkdir((dir / "folder").c_str(), 0755), 0);
     for (const char* name : {"fifo", "folder"}) {
-        EXPECT_THROW(fs.appendLines(dir / name, "a\n"), RuntimeError) << name;
+        EXPECT_THROW(fs.appendLines(dir / name, "a\n", dir / "journal"), RuntimeError) << name;
         EXPECT_TRUE(sys.writes.empty());
     }
+    EXPECT_FALSE(std::filesystem::exists(dir / "journal"));
 }
 
 } // namespace
