@@ -18,7 +18,7 @@ std::string JournalPathFor(const std::string& snapshotPath) {
     return snapshotPath + "-journal";
 }
 
-bool TryAppendLines(FileSystem& fs, const std::string& path, const std::string& lines,
+bool TryAppendLines(FileSystem& fs, const std::string& path, LineSource& lines,
                     const std::string& journal) {
     try {
         fs.appendLines(path, lines, journal);

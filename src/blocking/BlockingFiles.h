@@ -19,7 +19,7 @@ std::string JournalPathFor(const std::string& snapshotPath);
 // Appends whole lines to the file at path in one open and one flush, creating the file when it is
 // missing, with journal to cut them back after a kill. True when that worked; otherwise the file
 // keeps its old size. Never throws.
-bool TryAppendLines(FileSystem& fs, const std::string& path, const std::string& lines,
+bool TryAppendLines(FileSystem& fs, const std::string& path, LineSource& lines,
                     const std::string& journal);
 
 // Puts bytes in place of the file's content, with journal to finish a rewrite that a kill cut

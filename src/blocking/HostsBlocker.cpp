@@ -1,5 +1,6 @@
 #include "blocking/HostsBlocker.h"
 
+#include "blocking/BlockLines.h"
 #include "blocking/BlockingFiles.h"
 #include "blocking/HostsText.h"
 #include "common/ErrorTrap.h"
@@ -7,6 +8,7 @@
 #include "platform/HostsLockHold.h"
 #include "settings/Settings.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace palisade {
@@ -146,39 +148,19 @@ HostsBlocker::FileContent HostsBlocker::Inspect(const std::string& path) {
 }
 
 bool HostsBlocker::AppendBlockLines(const std::string& hostsPath, Skipped& skipped) {
-    const std::string lineEnd = ports_.system.lineEnd();
     const FileContent current = Inspect(hostsPath);
     // A file we could not read may end mid-line; a blank line costs nothing, a glued one
     // corrupts two entries.
     const bool needLineEnd =
         current.state == FileContent::Unreadable ||
         (current.state == FileContent::Read && !EndsWithLineEnd(current.bytes));
-    // A long list against a long hosts file costs their sum, not their product.
-    BlockedHostIndex present(current.bytes);
-    std::unordered_set<std::string_view> appendedHosts;
-    std::string lines;
-    bool allOk = true;
-
-    for (const auto& entry : c_.ListView1.items()) {
-        if (IsBlankEntry(entry))
-            continue; // nothing to block, so nothing failed
-        const std::string_view host = BlockedHost(entry);
-        if (!IsHostOrAddress(host)) {
-            if (++skipped.count <= SkippedEntriesShown)
-                skipped.shown.push_back(Shown(entry));
-            continue;
-        }
-        if (appendedHosts.count(host) || present.contains(host))
-            continue;
-        appendedHosts.insert(host);
-        lines.append(BlockLinePrefix).append(host).append(lineEnd);
-    }
-    if (lines.empty())
-        return allOk;
-    if (needLineEnd)
-        lines.insert(0, lineEnd);
+    const auto& entries = c_.ListView1.items();
+    BlockLines lines(entries, current.bytes, ports_.system.lineEnd(), needLineEnd);
+    skipped.count = lines.skipped().size();
+    for (std::size_t i = 0; i < std::min(skipped.count, SkippedEntriesShown); ++i)
+        skipped.shown.push_back(Shown(entries[lines.skipped()[i]]));
     // One open, one flush; a failure leaves none of the lines.
-    return TryAppendLines(ports_.fs, hostsPath, lines, JournalPath()) && allOk;
+    return lines.size() == 0 || TryAppendLines(ports_.fs, hostsPath, lines, JournalPath());
 }
 
 void HostsBlocker::StopBlocking(bool quiet, StopRequest request) {

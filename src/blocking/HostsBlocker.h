@@ -55,7 +55,7 @@ private:
         std::size_t count = 0;
     };
 
-    // Appends the block line of every entry that names a host the hosts file does not already
+    // Appends the block line of every host the list names that the hosts file does not already
     // hold, in one append flushed to the disk, and notes the entries that name none. True when
     // every host is in the hosts file afterwards.
     bool AppendBlockLines(const std::string& hostsPath, Skipped& skipped);

@@ -188,6 +188,8 @@ bool BlockedHostIndex::contains(std::string_view host) {
     }
     if (table_.empty())
         buildTable();
+    if (tableHosts_ == 0)
+        return false; // no line of ours at all: nothing to hash
     const Slot& slot = table_[slotFor(host, std::hash<std::string_view>{}(host))];
     if (slot.host.data() == nullptr)
         return false;
@@ -213,6 +215,7 @@ void BlockedHostIndex::moveAfter(std::string_view host) {
 void BlockedHostIndex::buildTable() {
     std::size_t lines = 0;
     ForEachLine(content_, [&](std::string_view line) { lines += IsBlockLine(line); });
+    tableHosts_ = lines;
     std::size_t size = 16;
     while (size < lines * 2)
         size *= 2;

@@ -83,6 +83,7 @@ private:
     std::string_view content_;
     std::size_t next_ = 0;    // where the line after the one found last starts
     std::vector<Slot> table_; // a power of two in size, at most half full
+    std::size_t tableHosts_ = 0;
 };
 
 } // namespace palisade

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LineSource.h"
 #include "platform/RuntimeError.h"
 
 #include <string>
@@ -30,12 +31,12 @@ public:
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
     // Creates the file when missing, never truncates.
     virtual void appendFile(const std::string& path, const std::string& bytes) = 0;
-    // Appends lines (bytes that end at a line end) in one open: written in pieces that end at
-    // line ends, then flushed to the disk once. Creates the file when missing. When any of it
-    // fails, the file is cut back to its size before and the call throws: no part of a line
-    // stays. Meanwhile journal (empty for none) records where to cut back to, for
-    // finishJournal after a kill, on a platform where a kill can cut a write short.
-    virtual void appendLines(const std::string& path, const std::string& lines,
+    // Appends lines in one open, a piece at a time as they come, then flushes them to the disk
+    // once. Creates the file when missing. When any of it fails, the file is cut back to its
+    // size before and the call throws: no part of a line stays. Meanwhile journal (empty for
+    // none) records where to cut back to, for finishJournal after a kill, on a platform where a
+    // kill can cut a write short.
+    virtual void appendLines(const std::string& path, LineSource& lines,
                              const std::string& journal) = 0;
     // Returns once everything written to the file has reached the disk, so that a series of
     // appends pays for one flush rather than one each.

@@ -85,10 +85,12 @@ void FakeFileSystem::appendFile(const std::string& path, const std::string& byte
     files[path] += bytes;
 }
 
-void FakeFileSystem::appendLines(const std::string& path, const std::string& lines,
-                                 const std::string&) {
+void FakeFileSystem::appendLines(const std::string& path, LineSource& lines, const std::string&) {
+    std::string bytes;
+    for (std::string_view piece; lines.next(piece);)
+        bytes.append(piece);
     check(FsOp::Append, path);
-    files[path] += lines;
+    files[path] += bytes;
 }
 
 void FakeFileSystem::syncFile(const std::string& path) {

@@ -46,7 +46,7 @@ public:
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
     // All or nothing, as the real ones are; they keep no journal.
-    void appendLines(const std::string& path, const std::string& lines,
+    void appendLines(const std::string& path, LineSource& lines,
                      const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;

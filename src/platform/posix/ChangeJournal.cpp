@@ -53,36 +53,24 @@ void ChangeJournal::recordAppend(const std::string& target, const struct stat& f
           std::to_string(file.st_size) + " " + std::to_string(added) + "\n" + target);
 }
 
-std::string ChangeJournal::temporaryPath() const {
-    return path_ + ".new";
-}
-
 void ChangeJournal::write(const std::string& record) {
-    // A fixed name beside the record, made anew: whatever a kill left there is half a record.
-    const std::string temporary = temporaryPath();
-    sys_.unlink(temporary.c_str());
-    UniqueFd fd(sys_, sys_.open(temporary.c_str(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    // Made anew: a record left here was settled already. A kill while it is written leaves fewer
+    // bytes than its first line counts, which no run acts on.
+    remove();
+    UniqueFd fd(
+        sys_, sys_.open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.valid())
         throwErrno(sys_, errno, path_);
+    // The change may only begin once the record is on the disk. Syncing a new file makes its
+    // name last as well on the journalling file systems the data folder lives on.
     int error = writeAll(sys_, fd.get(), record);
     if (error == 0 && sys_.fsync(fd.get()) != 0)
         error = errno;
     if (error == 0 && fd.close() != 0)
         error = errno;
-    if (error == 0 && sys_.rename(temporary.c_str(), path_.c_str()) != 0)
-        error = errno;
-    // The change may only begin once the record is sure to be found after a crash.
-    if (error == 0) {
-        UniqueFd folder(sys_, sys_.open(parentFolder(path_).c_str(), O_RDONLY | O_DIRECTORY, 0));
-        if (!folder.valid() || (sys_.fsync(folder.get()) != 0 && errno != EINVAL))
-            error = errno;
-        if (error != 0)
-            remove();
-    }
     if (error != 0) {
         fd.close();
-        sys_.unlink(temporary.c_str());
+        remove();
         throwErrno(sys_, error, path_);
     }
 }
@@ -92,7 +80,6 @@ void ChangeJournal::remove() {
 }
 
 void ChangeJournal::finish() {
-    sys_.unlink(temporaryPath().c_str()); // half a record, never acted on
     UniqueFd fd(sys_, sys_.open(path_.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0));
     if (!fd.valid()) {
         if (errno == ENOENT || errno == ENOTDIR)

@@ -11,9 +11,9 @@ namespace palisade {
 // The record of one change to a file that a kill must not leave half made, kept on the disk
 // while the change is made so that a later run can settle it: a rewrite in place is made again
 // from the record, an append is cut back to where it began. A record is written whole or not at
-// all (a synced file renamed into place), readable by its owner only. What stands at its path
-// and was not written so by this program's user (a link, another owner, a mode open to others,
-// bytes that are no record) is removed unread.
+// all (a record cut short counts as none), synced to the disk, and readable by its owner only.
+// What stands at its path and was not written so by this program's user (a link, another owner,
+// a mode open to others, bytes that are no whole record) is removed unread.
 class ChangeJournal {
 public:
     ChangeJournal(Syscalls& sys, std::string path) : sys_(sys), path_(std::move(path)) {}
@@ -32,7 +32,6 @@ public:
 
 private:
     void write(const std::string& record);
-    std::string temporaryPath() const;
     void settleAppend(const std::string& target, dev_t device, ino_t inode, off_t before,
                       off_t added);
 

@@ -44,7 +44,7 @@ void OnBehalfFileSystem::appendFile(const std::string& path, const std::string& 
     inner_.appendFile(path, bytes);
 }
 
-void OnBehalfFileSystem::appendLines(const std::string& path, const std::string& lines,
+void OnBehalfFileSystem::appendLines(const std::string& path, LineSource& lines,
                                      const std::string& journal) {
     AsUser as(identityFor(path));
     inner_.appendLines(path, lines, journal);

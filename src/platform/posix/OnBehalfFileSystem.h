@@ -25,7 +25,7 @@ public:
     std::string readFile(const std::string& path) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
-    void appendLines(const std::string& path, const std::string& lines,
+    void appendLines(const std::string& path, LineSource& lines,
                      const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;

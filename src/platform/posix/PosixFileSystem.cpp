@@ -1,6 +1,5 @@
 #include "platform/posix/PosixFileSystem.h"
 
-#include "platform/LinePieces.h"
 #include "platform/posix/ChangeJournal.h"
 #include "platform/posix/ErrnoText.h"
 #include "platform/posix/FdIo.h"
@@ -63,7 +62,7 @@ void PosixFileSystem::appendFile(const std::string& path, const std::string& byt
     writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_APPEND);
 }
 
-void PosixFileSystem::appendLines(const std::string& path, const std::string& lines,
+void PosixFileSystem::appendLines(const std::string& path, LineSource& lines,
                                   const std::string& journal) {
     requireValidPathName(path);
     // Not blocking: a FIFO in the file's place must not hang the program.
@@ -84,11 +83,8 @@ void PosixFileSystem::appendLines(const std::string& path, const std::string& li
     }
 
     int error = 0;
-    for (std::size_t at = 0; at < lines.size() && error == 0;) {
-        const std::size_t end = LinePieceEnd(lines, at);
-        error = writeAll(sys_, fd.get(), std::string_view(lines).substr(at, end - at));
-        at = end;
-    }
+    for (std::string_view piece; error == 0 && lines.next(piece);)
+        error = writeAll(sys_, fd.get(), piece);
     if (error == 0 && sys_.fsync(fd.get()) != 0)
         error = errno;
     if (error != 0) {

@@ -1,6 +1,5 @@
 #include "platform/win32/Win32FileSystem.h"
 
-#include "platform/LinePieces.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Errors.h"
 
@@ -154,7 +153,7 @@ std::string Win32FileSystem::readFile(const std::string& path) {
     }
 }
 
-void Win32FileSystem::writeAll(void* file, const std::string& bytes) {
+void Win32FileSystem::writeAll(void* file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto size = static_cast<DWORD>(std::min(bytes.size() - done, kWriteChunk));
@@ -183,8 +182,7 @@ void Win32FileSystem::appendFile(const std::string& path, const std::string& byt
     writeAll(file.get(), bytes);
 }
 
-void Win32FileSystem::appendLines(const std::string& path, const std::string& lines,
-                                  const std::string&) {
+void Win32FileSystem::appendLines(const std::string& path, LineSource& lines, const std::string&) {
     // Write access rather than append-only access, so that a failure can cut the file back.
     UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
                                         FILE_ATTRIBUTE_NORMAL));
@@ -194,11 +192,8 @@ void Win32FileSystem::appendLines(const std::string& path, const std::string& li
     if (!api_->SetFilePointerEx(file.get(), LARGE_INTEGER{}, &before, FILE_END))
         ThrowLastWin32Error();
     try {
-        for (std::size_t at = 0; at < lines.size();) {
-            const std::size_t end = LinePieceEnd(lines, at);
-            writeAll(file.get(), lines.substr(at, end - at));
-            at = end;
-        }
+        for (std::string_view piece; lines.next(piece);)
+            writeAll(file.get(), piece);
         if (!api_->FlushFileBuffers(file.get()))
             ThrowLastWin32Error();
     } catch (...) {

@@ -27,7 +27,7 @@ public:
     void appendFile(const std::string& path, const std::string& bytes) override;
     // Keeps no journal: ending the process does not cut a write short, and a replacement is
     // always put in place in one step.
-    void appendLines(const std::string& path, const std::string& lines,
+    void appendLines(const std::string& path, LineSource& lines,
                      const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
@@ -41,7 +41,7 @@ public:
     void forceRemoveFile(const std::string& path) override;
 
 private:
-    void writeAll(HANDLE file, const std::string& bytes);
+    void writeAll(HANDLE file, std::string_view bytes);
     // Deletes the temporary files of earlier replacements of path that never finished.
     void removeStaleTemporaries(const std::string& path);
     void putInPlace(const std::string& path, const std::string& temporary);

@@ -63,7 +63,8 @@ protected:
 TEST_F(AppendLines, GoInPiecesOfWholeLinesWithOneFlush) {
     spit(hosts, original);
     const std::string lines = ManyLines();
-    fs.appendLines(hosts, lines, "");
+    TextLines source(lines);
+    fs.appendLines(hosts, source, "");
 
     EXPECT_EQ(slurp(hosts), original + lines);
     EXPECT_EQ(sys.syncs, 1);
@@ -72,7 +73,8 @@ TEST_F(AppendLines, GoInPiecesOfWholeLinesWithOneFlush) {
         EXPECT_EQ(piece.back(), '\n');
         EXPECT_TRUE(piece.size() <= 64 * 1024 || piece.find('\n') == piece.size() - 1);
     }
-    fs.appendLines(dir / "new", "a\n", "");
+    TextLines one("a\n");
+    fs.appendLines(dir / "new", one, "");
     EXPECT_EQ(slurp(dir / "new"), "a\n");
 }
 
@@ -86,7 +88,8 @@ TEST_F(AppendLines, FailureAnywhereCutsTheFileBackToItsSizeBefore) {
         failing.syncFails = !budget;
         PosixFileSystem full(failing);
         try {
-            full.appendLines(hosts, lines, "");
+            TextLines source(lines);
+            full.appendLines(hosts, source, "");
             ADD_FAILURE() << "no error";
         } catch (const RuntimeError& e) {
             EXPECT_EQ(std::string(e.what()), budget ? "Disk full" : std::strerror(EIO));
@@ -99,7 +102,8 @@ TEST_F(AppendLines, OnlyToAPlainFileAndNeverWaitingForAReader) {
     ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
     ASSERT_EQ(::mkdir((dir / "folder").c_str(), 0755), 0);
     for (const char* name : {"fifo", "folder"}) {
-        EXPECT_THROW(fs.appendLines(dir / name, "a\n", dir / "journal"), RuntimeError) << name;
+        TextLines one("a\n");
+        EXPECT_THROW(fs.appendLines(dir / name, one, dir / "journal"), RuntimeError) << name;
         EXPECT_TRUE(sys.writes.empty());
     }
     EXPECT_FALSE(std::filesystem::exists(dir / "journal"));

@@ -112,7 +112,7 @@ protected:
         ExpectWholeLines(moment + ", after the next start");
         rig.blocker.StopBlocking(false, on ? StopRequest::BlockButton : StopRequest::Close);
         EXPECT_EQ(ReadBytes(hosts), after) << moment;
-        for (const char* left : {"hosts", "hosts-journal", "hosts-journal.new"})
+        for (const char* left : {"hosts", "hosts-journal"})
             EXPECT_FALSE(std::filesystem::exists(data + "/" + left)) << moment << ": " << left;
         EXPECT_TRUE(rig.dialogs.messages.empty()) << moment;
     }

@@ -230,7 +230,8 @@ TEST_F(ReplaceFileTest, AppendedLinesGoWholeOrNotAtAll) {
     for (int i = 0; i < 5000; ++i)
         lines += "127.0.0.1          site" + std::to_string(i) + ".example\r\n";
     WriteWhole(hosts, oldContent);
-    fs.appendLines(hosts, lines, "");
+    TextLines source(lines);
+    fs.appendLines(hosts, source, "");
     EXPECT_EQ(ReadWhole(hosts), oldContent + lines);
     ASSERT_GT(api.pieces.size(), 1u);
     for (const auto& piece : api.pieces)
@@ -242,7 +243,8 @@ TEST_F(ReplaceFileTest, AppendedLinesGoWholeOrNotAtAll) {
         failing.flushFails = works < 0;
         Win32FileSystem full(failing);
         WriteWhole(hosts, oldContent);
-        EXPECT_EQ(ErrorOf([&] { full.appendLines(hosts, lines, ""); }), "Disk full") << works;
+        TextLines again(lines);
+        EXPECT_EQ(ErrorOf([&] { full.appendLines(hosts, again, ""); }), "Disk full") << works;
         EXPECT_EQ(ReadWhole(hosts), oldContent) << works;
     }
 }
