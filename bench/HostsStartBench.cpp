@@ -84,10 +84,9 @@ double Median(std::vector<double> values) {
 
 class Scene {
 public:
-    Scene() {
+    explicit Scene(const std::filesystem::path& parent) {
         std::random_device random;
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("palisade-start-bench-" + std::to_string(random()));
+        folder_ = parent / ("palisade-start-bench-" + std::to_string(random()));
         std::filesystem::create_directories(folder_ / "data");
     }
     ~Scene() {
@@ -157,11 +156,15 @@ double TimeOneAppend(const Scene& scene, const std::string& lines) {
 
 } // namespace
 
-int main() {
+// Usage: hosts_start_bench [FOLDER]: the scratch files go there, by default in the temporary
+// folder (a folder in memory, such as /dev/shm, leaves out the disk's flushes).
+int main(int argc, char** argv) {
+    const std::filesystem::path parent =
+        argc > 1 ? std::filesystem::path(argv[1]) : std::filesystem::temp_directory_path();
     constexpr int Runs = 5;
-    std::printf("Start Blocking against one append of the same lines (median of %d runs; goal: "
-                "at most 3 times)\n%10s %12s %12s %8s\n",
-                Runs, "entries", "start", "one append", "ratio");
+    std::printf("Start Blocking against one append of the same lines in %s (median of %d runs; "
+                "goal: at most 3 times)\n%10s %12s %12s %8s\n",
+                parent.string().c_str(), Runs, "entries", "start", "one append", "ratio");
     bool met = true;
     for (const int entries : {20000, 200000}) {
         std::vector<std::string> sites;
@@ -170,7 +173,7 @@ int main() {
             sites.push_back("site" + std::to_string(i) + ".example.com");
             lines += std::string(BlockLinePrefix) + sites.back() + LineEnd;
         }
-        Scene scene;
+        Scene scene(parent);
         std::vector<double> starts;
         std::vector<double> appends;
         for (int run = 0; run < Runs; ++run) {
