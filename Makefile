@@ -91,6 +91,11 @@ bench:
 		found=1; echo "== $$exe"; "$$exe"; \
 	done; \
 	if [ $$found -eq 0 ]; then echo "make bench: no benchmark programs were built" >&2; exit 1; fi
+	@# The Windows build's start of blocking, under Wine (in the Windows build's prefix).
+	cmake --preset bench-windows
+	cmake --build --preset bench-windows -j$(JOBS) --target hosts_start_bench
+	@echo "== build/bench-windows/bench/hosts_start_bench.exe (under Wine)"
+	@$(WINE_RUN) build/bench-windows/bench/hosts_start_bench.exe
 
 clean:
 	-@[ -d build/windows/wineprefix ] && $(WINE_RUN) --stop-server || true

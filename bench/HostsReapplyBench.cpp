@@ -1,5 +1,6 @@
 // Times re-applying blocking at start-up when the hosts file already holds every line, beside a
 // plain read of the same hosts file: the work has to stay in proportion to the list and the file.
+#include "QuietPorts.h"
 #include "blocking/HostsBlocker.h"
 #include "blocking/HostsText.h"
 #include "common/AppState.h"
@@ -13,53 +14,12 @@
 #include <fstream>
 #include <stdlib.h>
 #include <string>
-#include <thread>
 
 namespace {
 
 using namespace palisade;
 
-// The ports a re-apply does not reach, doing nothing.
-struct QuietDialogs : Dialogs {
-    int shown = 0;
-    void messageBox(const std::string&, const std::string&, MessageIcon) override { ++shown; }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override {
-        return {};
-    }
-    std::string openFile(const OpenFileRequest&) override { return {}; }
-    void cancelAll() override {}
-};
-struct NoSettings : SettingsStore {
-    std::string read(const std::string&, const std::string&, const std::string&,
-                     const std::string& defaultValue) override {
-        return defaultValue;
-    }
-    void write(const std::string&, const std::string&, const std::string&,
-               const std::string&) override {}
-};
-struct NoEvents : EventPump {
-    void doEvents() override {}
-    void waitEvents(std::chrono::milliseconds timeout) override {
-        std::this_thread::sleep_for(timeout);
-    }
-};
-struct Administrator : AdminTest {
-    std::int32_t IsAdministrator() override { return -1; }
-};
-struct NoAutostart : Autostart {
-    bool EnableWindowsStartup() override { return true; }
-    bool DisableWindowsStartup() override { return true; }
-};
-struct NoShell : NotificationShell {
-    void notify(std::uint32_t, const NotifyIconData&) override {}
-    void installHook(Callback) override {}
-    void removeHook() override {}
-    bool available() override { return false; }
-    IconHandle programIcon() override { return 0; }
-};
-struct NoTimer : Timer {
-    void singleShot(std::chrono::milliseconds, std::function<void()>) override {}
-};
+using namespace palisade::bench;
 
 std::string Site(std::int64_t i) {
     return "site" + std::to_string(i) + ".example.com";

@@ -44,6 +44,7 @@ Form1::Form1(Ports& ports, Form1Controls& controls, AppState& state, Blocking& b
 
 void Form1::Start() {
     Form_Load();
+    blocking_.SettleInterruptedChange();
     if (!state_.Closing) // a close that came while loading has ended the program
         c_.window.show();
 }
@@ -286,7 +287,7 @@ void Form1::Form_QueryUnload() {
     ErrorTrap trap(ports_.dialogs, "Form1", "Form_QueryUnload");
 
     if (trap.when(100, [&] { return c_.PushButton2.caption() != StopBlockingCaption; })) {
-        trap(102, [&] { blocking_.StopBlocking(false); });
+        trap(102, [&] { blocking_.StopBlocking(false, StopRequest::Close); });
         trap(104, [&] { settings_.write(keys::BlockOnStart, "0"); });
     } else {
         trap(106, [&] { settings_.write(keys::BlockOnStart, "1"); });

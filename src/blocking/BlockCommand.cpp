@@ -1,7 +1,6 @@
 #include "blocking/BlockCommand.h"
 
 #include "common/ErrorTrap.h"
-#include "settings/Settings.h"
 
 namespace palisade {
 
@@ -37,17 +36,8 @@ void BlockCommand::PushButton2_Click() {
             trap(118, [&] { ShowMessage(state_.texts().startRefused); });
         }
     } else {
-        trap(120, [&] { blocking_.StopBlocking(false); });
+        trap(120, [&] { blocking_.StopBlocking(false, StopRequest::BlockButton); });
     }
-    // Blocking outlives the program, so what it is now is stored at once, not only at close: a
-    // crash, a kill or a session that ends without notice must not lose it. The button records
-    // it; a refused or failed start leaves the button, and so the store, as it was.
-    if (trap.when(122, [&] { return c_.PushButton2.caption() != caption; }))
-        trap(124, [&] {
-            Settings(ports_.settings)
-                .write(keys::BlockOnStart,
-                       c_.PushButton2.caption() == StopBlockingCaption ? "1" : "0");
-        });
 }
 
 void BlockCommand::PushButton1_Click() {

@@ -14,29 +14,33 @@ bool FileExists(FileSystem& fs, const std::string& path) {
     }
 }
 
-bool AppendLineToFile(FileSystem& fs, const std::string& path, const std::string& text,
-                      const std::string& lineEnd) {
+std::string JournalPathFor(const std::string& snapshotPath) {
+    return snapshotPath + "-journal";
+}
+
+bool TryAppendLines(FileSystem& fs, const std::string& path, LineSource& lines,
+                    const std::string& journal) {
     try {
-        // One write per line, so a failure never leaves half a line behind.
-        fs.appendFile(path, text + lineEnd);
+        fs.appendLines(path, lines, journal);
         return true;
     } catch (...) {
         return false;
     }
 }
 
-bool TrySyncFile(FileSystem& fs, const std::string& path) {
+bool TryReplaceFile(FileSystem& fs, const std::string& path, const std::string& bytes,
+                    const std::string& journal) {
     try {
-        fs.syncFile(path);
+        fs.replaceFileJournaled(path, bytes, journal);
         return true;
     } catch (...) {
         return false;
     }
 }
 
-bool TryReplaceFile(FileSystem& fs, const std::string& path, const std::string& bytes) {
+bool TryFinishJournal(FileSystem& fs, const std::string& journal) {
     try {
-        fs.replaceFile(path, bytes);
+        fs.finishJournal(journal);
         return true;
     } catch (...) {
         return false;

@@ -9,12 +9,18 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_set>
+#include <vector>
 
 namespace palisade {
 
 inline constexpr std::string_view SnapshotName = "hosts";
 inline constexpr std::string_view StartFailedText = "Could not start blocking.";
 inline constexpr std::string_view RestoreFailedText = "Could not restore settings.";
+inline constexpr std::string_view SkippedEntriesText =
+    "These entries were not blocked because they are not host names or IP addresses:";
+// How many of them the message names; it counts the rest.
+inline constexpr std::size_t SkippedEntriesShown = 10;
 // Both are followed by the platform's advice on running as administrator (AppState::texts()).
 
 // Blocks the listed sites through the hosts file and unblocks them again. The snapshot in the
@@ -26,9 +32,11 @@ public:
     HostsBlocker& operator=(const HostsBlocker&) = delete;
 
     void StartBlocking(bool reapply) override;
-    void StopBlocking(bool quiet) override;
+    void StopBlocking(bool quiet, StopRequest request) override;
+    void SettleInterruptedChange() override;
 
     std::string SnapshotPath() const;
+    std::string JournalPath() const;
 
 private:
     // What a file held when it was looked at.
@@ -38,18 +46,28 @@ private:
     };
 
     // Copies the hosts file to the snapshot, complete or not at all. Throws when the hosts file
-    // cannot be read or the snapshot not written.
-    void TakeSnapshot(const std::string& hostsPath);
-    // Appends the block line of every entry that the hosts file does not already hold, and
-    // flushes them to the disk. True when every entry with something to block is in the hosts
-    // file afterwards.
-    bool AppendBlockLines(const std::string& hostsPath);
+    // cannot be read or the snapshot not written. A re-apply's snapshot leaves out the block
+    // lines of the list's hosts: blocking was on, so they are most likely ours.
+    void TakeSnapshot(const std::string& hostsPath, bool reapply);
+    // The entries a start passed over: neither blank nor a host name or IP address.
+    struct Skipped {
+        std::vector<std::string> shown; // the first few, as the message shows them
+        std::size_t count = 0;
+    };
+
+    // Appends the block line of every host the list names that the hosts file does not already
+    // hold, in one append flushed to the disk, and notes the entries that name none. True when
+    // every host is in the hosts file afterwards.
+    bool AppendBlockLines(const std::string& hostsPath, Skipped& skipped);
     // Sets content to what the restore target should hold after unblocking, or to nothing when
-    // it is to stay as it is. False when that cannot be worked out: the hosts file is there but
-    // unreadable, or missing, and no readable snapshot stands in for it.
-    bool RestoredContent(const std::string& target, bool haveSnapshot,
+    // it is to stay as it is. False when that cannot be worked out: a snapshot that cannot be
+    // read, or a hosts file that is there but unreadable with no snapshot to stand in for it.
+    bool RestoredContent(const std::string& target, bool haveSnapshot, StopRequest request,
                          std::optional<std::string>& content);
+    // The hosts the list's entries name, as views into the list.
+    std::unordered_set<std::string_view> ListHosts() const;
     FileContent Inspect(const std::string& path);
+    static std::string SkippedText(const Skipped& skipped);
     void ShowMessage(const std::string& text);
 
     Ports& ports_;

@@ -1,9 +1,8 @@
 #include "blocking/HostsCleanup.h"
 
+#include "blocking/BlockingFiles.h"
 #include "blocking/HostsText.h"
 #include "platform/HostsLockHold.h"
-
-#include <optional>
 
 namespace palisade {
 
@@ -11,17 +10,6 @@ namespace {
 
 CleanupResult Failure(std::string problem) {
     return {CleanupResult::Failed, std::move(problem)};
-}
-
-// The snapshot's bytes, or nothing when it is not there or cannot be read: it only tells whether
-// the hosts file ended without a line end, and without it a line end may be left over, no more.
-std::optional<std::string> SnapshotBytes(FileSystem& fs, const std::string& path) {
-    try {
-        if (fs.find(path, EntryFilter::OrdinaryFiles))
-            return fs.readFile(path);
-    } catch (const RuntimeError&) {
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -36,15 +24,20 @@ CleanupResult TakeOutBlockLines(FileSystem& fs, HostsLock& lock, EventPump& pump
             !hold.acquire(dataFolder, patience))
             return Failure("another copy of Palisade is changing " + hostsPath +
                            "; close it and try again");
+        const std::string journal = JournalPathFor(snapshotPath);
+        // A change that a kill cut short is settled first.
+        if (hold.held())
+            fs.finishJournal(journal);
+        if (!fs.find(snapshotPath, EntryFilter::OrdinaryFiles))
+            return {CleanupResult::NoSnapshot, {}};
+        const std::string snapshot = fs.readFile(snapshotPath);
         if (!fs.find(hostsPath, EntryFilter::OrdinaryFiles))
             return {};
         const std::string current = fs.readFile(hostsPath);
-        const std::optional<std::string> snapshot = SnapshotBytes(fs, snapshotPath);
-        const std::string kept = UnblockedHosts(
-            current, snapshot ? std::optional<std::string_view>(*snapshot) : std::nullopt);
+        const std::string kept = UnblockedHosts(current, snapshot);
         if (kept == current)
             return {};
-        fs.replaceFile(hostsPath, kept);
+        fs.replaceFileJournaled(hostsPath, kept, journal);
         return {CleanupResult::TakenOut, {}};
     } catch (const RuntimeError& error) {
         return Failure(std::string(error.what()));

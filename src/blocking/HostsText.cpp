@@ -1,6 +1,7 @@
 #include "blocking/HostsText.h"
 
 #include <algorithm>
+#include <unordered_map>
 
 namespace palisade {
 
@@ -32,6 +33,19 @@ std::size_t AuthorityEnd(std::string_view text) {
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+// ASCII only, whatever the locale says of other bytes.
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsLetterOrDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+bool IsHexDigit(char c) {
+    return IsDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 std::string_view TrimBlanks(std::string_view text) {
@@ -77,20 +91,44 @@ std::string_view BlockedHost(std::string_view entry) {
             return {};
         return TrimBlanks(rest.substr(1, close - 1));
     }
-    if (std::count(rest.begin(), rest.end(), ':') == 1)
-        rest = rest.substr(0, rest.find(':'));
+    // One colon before digits sets off a port; any other is part of what the entry names.
+    if (const auto colon = rest.find(':');
+        colon != std::string_view::npos && rest.find(':', colon + 1) == std::string_view::npos &&
+        std::all_of(rest.begin() + colon + 1, rest.end(), IsDigit))
+        rest = rest.substr(0, colon);
     return TrimBlanks(rest);
 }
 
-bool IsWritableHost(std::string_view host) {
-    return !host.empty() && std::none_of(host.begin(), host.end(), [](char c) {
-        return c == '\r' || c == '\n' || c == '\0';
-    });
+bool IsHostOrAddress(std::string_view host) {
+    constexpr std::size_t MaxName = 253;
+    constexpr std::size_t MaxLabel = 63;
+    if (host.empty() || host.size() > MaxName + 1 || (host.size() > MaxName && host.back() != '.'))
+        return false;
+    if (std::count(host.begin(), host.end(), ':') >= 2)
+        return std::all_of(host.begin(), host.end(),
+                           [](char c) { return IsHexDigit(c) || c == ':' || c == '.'; });
+    if (host.back() == '.')
+        host.remove_suffix(1);
+    std::size_t label = 0;
+    for (const char c : host) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '.') {
+            if (label == 0)
+                return false;
+            label = 0;
+        } else if (IsLetterOrDigit(c) || c == '-' || c == '_' || byte >= 0x80) {
+            if (++label > MaxLabel)
+                return false;
+        } else {
+            return false;
+        }
+    }
+    return label != 0;
 }
 
 std::optional<std::string> BlockLineFor(std::string_view entry) {
     const std::string_view host = BlockedHost(entry);
-    if (!IsWritableHost(host))
+    if (!IsHostOrAddress(host))
         return std::nullopt;
     std::string line(BlockLinePrefix);
     line.append(host);
@@ -102,11 +140,12 @@ bool IsBlockLine(std::string_view line) {
            !IsBlank(line[BlockLinePrefix.size()]);
 }
 
-std::string WithoutBlockLines(std::string_view content) {
+std::string WithoutBlockLinesFor(std::string_view content,
+                                 const std::unordered_set<std::string_view>& hosts) {
     std::string kept;
     kept.reserve(content.size());
     ForEachLine(content, [&](std::string_view line) {
-        if (!IsBlockLine(line))
+        if (!IsBlockLine(line) || !hosts.count(ComparableLine(line.substr(BlockLinePrefix.size()))))
             kept.append(line);
     });
     return kept;
@@ -116,16 +155,27 @@ bool EndsWithLineEnd(std::string_view content) {
     return content.empty() || content.back() == '\n';
 }
 
-std::string UnblockedHosts(std::string_view current, std::optional<std::string_view> snapshot) {
-    std::string kept = WithoutBlockLines(current);
-    if (snapshot) {
-        // A snapshot that a re-apply took while block lines were in the hosts file holds them too.
-        const std::string clean = WithoutBlockLines(*snapshot);
-        if (kept.starts_with(clean)) {
-            const std::string_view tail = std::string_view(kept).substr(clean.size());
-            if (tail == "\r\n" || tail == "\n")
-                return clean;
+std::string UnblockedHosts(std::string_view current, std::string_view snapshot) {
+    // How many copies of each block line the snapshot holds: lines that were there before ours.
+    std::unordered_map<std::string_view, std::size_t> before;
+    ForEachLine(snapshot, [&](std::string_view line) {
+        if (IsBlockLine(line))
+            ++before[ComparableLine(line)];
+    });
+    std::string kept;
+    kept.reserve(current.size());
+    ForEachLine(current, [&](std::string_view line) {
+        if (!IsBlockLine(line)) {
+            kept.append(line);
+        } else if (auto it = before.find(ComparableLine(line)); it != before.end() && it->second) {
+            --it->second;
+            kept.append(line);
         }
+    });
+    if (kept.starts_with(snapshot)) {
+        const std::string_view tail = std::string_view(kept).substr(snapshot.size());
+        if (tail == "\r\n" || tail == "\n")
+            return std::string(snapshot);
     }
     return kept;
 }
@@ -138,6 +188,8 @@ bool BlockedHostIndex::contains(std::string_view host) {
     }
     if (table_.empty())
         buildTable();
+    if (tableHosts_ == 0)
+        return false; // no line of ours at all: nothing to hash
     const Slot& slot = table_[slotFor(host, std::hash<std::string_view>{}(host))];
     if (slot.host.data() == nullptr)
         return false;
@@ -163,6 +215,7 @@ void BlockedHostIndex::moveAfter(std::string_view host) {
 void BlockedHostIndex::buildTable() {
     std::size_t lines = 0;
     ForEachLine(content_, [&](std::string_view line) { lines += IsBlockLine(line); });
+    tableHosts_ = lines;
     std::size_t size = 16;
     while (size < lines * 2)
         size *= 2;

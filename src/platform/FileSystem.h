@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/LineSource.h"
 #include "platform/RuntimeError.h"
 
 #include <cstddef>
@@ -35,6 +36,13 @@ public:
     virtual void writeFile(const std::string& path, const std::string& bytes) = 0;
     // Creates the file when missing, never truncates.
     virtual void appendFile(const std::string& path, const std::string& bytes) = 0;
+    // Appends lines in one open, a piece at a time as they come, then flushes them to the disk
+    // once. Creates the file when missing. When any of it fails, the file is cut back to its
+    // size before and the call throws: no part of a line stays. Meanwhile journal (empty for
+    // none) records where to cut back to, for finishJournal after a kill, on a platform where a
+    // kill can cut a write short.
+    virtual void appendLines(const std::string& path, LineSource& lines,
+                             const std::string& journal) = 0;
     // Returns once everything written to the file has reached the disk, so that a series of
     // appends pays for one flush rather than one each.
     virtual void syncFile(const std::string& path) = 0;
@@ -43,6 +51,16 @@ public:
     // file keeps its permissions and owner. A temporary file that an earlier replacement of the
     // same file left behind (a crash) is removed once it is older than a minute.
     virtual void replaceFile(const std::string& path, const std::string& bytes) = 0;
+    // replaceFile for a file that a kill must never leave torn. Where the file cannot be put in
+    // place in one step but is rewritten where it is (a mount point), the new content first goes
+    // to journal, on the disk, so that finishJournal can finish a rewrite cut short.
+    virtual void replaceFileJournaled(const std::string& path, const std::string& bytes,
+                                      const std::string& journal) = 0;
+    // Settles the change that journal records, left by a run that was cut short: a rewrite is
+    // made again, an append cut back; then the journal goes. Nothing when there is none; a
+    // journal the program did not write (a link, another owner, readable by others) is removed
+    // unread. Throws when it cannot be read or its change not settled; it then stays.
+    virtual void finishJournal(const std::string& journal) = 0;
     virtual void copyFile(const std::string& source, const std::string& destination) = 0;
     virtual void removeFile(const std::string& path) = 0;
     // Removes a file even when it is read-only.

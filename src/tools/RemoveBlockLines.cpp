@@ -50,6 +50,14 @@ int main() {
         return 0;
     case CleanupResult::NothingToTakeOut:
         return 0;
+    case CleanupResult::NoSnapshot:
+        std::fprintf(
+            stderr,
+            "palisade: no line was taken out of %s: without the copy that Palisade makes "
+            "when it starts blocking (%s), its lines cannot be told from your own. "
+            "Lines \"127.0.0.1          <site>\" that it may have added are still there.\n",
+            HostsFile, snapshot.c_str());
+        return 0;
     case CleanupResult::Failed:
         break;
     }

@@ -72,7 +72,7 @@ TEST(Form1Close, RecordsBlockingSavesTheListYieldsUnloadsAndRunsOnce) {
         rig.controls.window.requestClose();
         rig.controls.window.requestClose(); // dropped
 
-        std::vector<std::string> calls = {"StopBlocking", "write BlockOnStart=0"};
+        std::vector<std::string> calls = {"StopBlocking(at close)", "write BlockOnStart=0"};
         if (blocking)
             calls = {"write BlockOnStart=1", "write Minimized=On", "write Minimized=On"};
         for (const char* call : {"InTray false", "doEvents", "doEvents",

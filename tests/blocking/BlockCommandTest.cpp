@@ -123,6 +123,36 @@ TEST(BlockButton, StartThenStopRoundTripsTheHostsFile) {
     EXPECT_TRUE(rig.dialogs.messages.empty());
 }
 
+// "BlockOnStart" says what the user asked for before the hosts file changes, so that a kill at
+// any moment leaves a state the next start or close completes; a failure puts it back.
+TEST(BlockButton, RecordsTheIntentBeforeTheHostsFileChangesAndPutsItBackOnFailure) {
+    BlockButtonRig rig;
+    rig.add("a.example");
+    rig.settings.set("BlockOnStart", "0");
+    bool failing = true;
+    std::vector<std::string> atWrite; // the stored intent as the hosts file is written
+    rig.fs.beforeOp = [&](FsOp op, const std::string& path) {
+        if ((op == FsOp::Append || op == FsOp::Replace) && path == BlockingRig::Hosts) {
+            atWrite.push_back(rig.settings.get("BlockOnStart"));
+            if (failing)
+                throw RuntimeError("Disk full");
+        }
+    };
+    const auto press = [&](bool fails) {
+        failing = fails;
+        rig.controls.PushButton2.press();
+        return rig.settings.get("BlockOnStart");
+    };
+    EXPECT_EQ(press(true), "0");  // a failed start
+    EXPECT_EQ(press(false), "1"); // a start
+    rig.controls.PushButton2.setCaption("Stop Blocking");
+    EXPECT_EQ(press(true), "1"); // a failed stop
+    rig.controls.PushButton2.setCaption("Stop Blocking");
+    EXPECT_EQ(press(false), "0"); // a stop
+    EXPECT_EQ(atWrite, (std::vector<std::string>{"1", "1", "0", "0"}));
+    EXPECT_EQ(rig.hosts(), BlockingRig::Original);
+}
+
 TEST(BlockButton, FailedStartLeavesTheButtonOffAndTheWindowAsItWas) {
     BlockButtonRig rig;
     rig.add("a.example");

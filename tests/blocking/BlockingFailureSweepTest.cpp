@@ -45,7 +45,7 @@ bool RunWithFailureAt(int n, Rig& rig, std::string& afterStart, std::string& fai
     rig.switchCaptionOn();
     rig.blocker.StartBlocking(false);
     afterStart = rig.hosts();
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
     return injected;
 }
 

@@ -1,5 +1,7 @@
 #include "blocking/BlockingRig.h"
+#include "blocking/HostsCleanup.h"
 
+#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
 
@@ -9,8 +11,8 @@ namespace {
 using Rig = BlockingRig;
 using namespace std::chrono_literals;
 
-// A start and a stop that each fail once, then a stop that works: files change only while the
-// lock on the data folder is held, and messages come only after it is given back.
+// A start and a stop that each fail once, each followed by one that works: files change only
+// while the lock on the data folder is held, and messages come only after it is given back.
 TEST(BlockingLock, FilesChangeOnlyUnderTheLockAndMessagesComeAfterIt) {
     Rig rig;
     rig.add("a.example");
@@ -18,9 +20,11 @@ TEST(BlockingLock, FilesChangeOnlyUnderTheLockAndMessagesComeAfterIt) {
     rig.switchCaptionOn();
     rig.fs.fail(FsOp::Append, Rig::Hosts, 1);
     rig.blocker.StartBlocking(false);
+    rig.switchCaptionOn();
+    rig.blocker.StartBlocking(false);
     rig.fs.fail(FsOp::Replace, Rig::Hosts, 1);
-    rig.blocker.StopBlocking(false);
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
 
     EXPECT_EQ(rig.hosts(), Rig::Original);
     EXPECT_EQ(rig.dialogs.messages.size(), 2u);
@@ -56,7 +60,8 @@ TEST(BlockingLock, WaitsInShortStepsThenGivesUpChangingNothing) {
             rig.hostsLock.busyAttempts = busy;
             rig.hostsLock.unavailable = busy == 0;
 
-            run == 2 ? rig.blocker.StopBlocking(false) : rig.blocker.StartBlocking(run == 1);
+            run == 2 ? rig.blocker.StopBlocking(false, StopRequest::BlockButton)
+                     : rig.blocker.StartBlocking(run == 1);
 
             const auto waited = rig.clock.time.time_since_epoch();
             if (busy > 0) {
@@ -88,9 +93,69 @@ TEST(BlockingLock, WorkThatWritesNothingLeavesTheLockAlone) {
         rig.state.UserIsAdmin = run != 0;
         if (run == 2)
             rig.fs.files.erase(Rig::Hosts);
-        run == 0 ? rig.blocker.StartBlocking(true) : rig.blocker.StopBlocking(false);
+        run == 0 ? rig.blocker.StartBlocking(true)
+                 : rig.blocker.StopBlocking(false, StopRequest::BlockButton);
         EXPECT_EQ(rig.hostsLock.attempts, 0) << run;
         EXPECT_TRUE(rig.dialogs.messages.empty()) << run;
+    }
+}
+
+// A start, a stop by the button, a close's stop that finds only a journal, the clean-up of the
+// package and the start of a run: under the lock each first settles a change that a kill cut
+// short, and changes nothing when that cannot be done.
+TEST(BlockingJournal, EveryStartStopAndCleanUpSettlesItFirst) {
+    const std::string journal = std::string(Rig::Snapshot) + "-journal";
+    for (bool fails : {false, true}) {
+        for (int run : {0, 1, 2, 3, 4}) {
+            SCOPED_TRACE(std::to_string(run) + (fails ? " failing" : ""));
+            Rig rig;
+            rig.add("a.example");
+            rig.switchCaptionOn();
+            if (run == 1 || run == 3 || run == 4)
+                rig.blocker.StartBlocking(false);
+            rig.log.calls.clear();
+            rig.fs.files[journal] = "a change cut short";
+            rig.fs.folders.insert(rig.state.DataFolder);
+            if (fails)
+                rig.fs.fail(FsOp::FinishJournal, journal);
+            const std::string before = rig.hosts();
+
+            CleanupResult cleanup;
+            if (run == 0)
+                rig.blocker.StartBlocking(false);
+            else if (run == 4)
+                rig.blocker.SettleInterruptedChange();
+            else if (run == 3)
+                cleanup = TakeOutBlockLines(rig.fs, rig.hostsLock, rig.pump, rig.clock, Rig::Hosts,
+                                            rig.state.DataFolder, Rig::Snapshot);
+            else
+                rig.blocker.StopBlocking(false,
+                                         run == 1 ? StopRequest::BlockButton : StopRequest::Close);
+
+            const auto& calls = rig.log.calls;
+            const auto locked = std::find(calls.begin(), calls.end(), "hostsLock.lock");
+            ASSERT_NE(locked, calls.end());
+            const auto firstChange = std::find_if(locked, calls.end(), [](const std::string& c) {
+                return c.starts_with("fs.") && !c.starts_with("fs.find") &&
+                       !c.starts_with("fs.read");
+            });
+            ASSERT_NE(firstChange, calls.end());
+            EXPECT_EQ(*firstChange, "fs.finish-journal " + journal);
+            if (run == 4) {
+                EXPECT_TRUE(rig.dialogs.messages.empty());
+                EXPECT_EQ(rig.countOps("fs.finish-journal"), 1);
+            } else if (fails) {
+                EXPECT_EQ(rig.hosts(), before);
+                EXPECT_EQ(rig.countOps("fs.replace") + rig.countOps("fs.append"), 0);
+                EXPECT_EQ(run == 3 ? cleanup.outcome == CleanupResult::Failed
+                                   : rig.dialogs.messages.size() == 1,
+                          true);
+            } else {
+                EXPECT_EQ(rig.hosts(), run == 0   ? before + BlockLine("a.example")
+                                       : run == 4 ? before
+                                                  : std::string(Rig::Original));
+            }
+        }
     }
 }
 

@@ -47,19 +47,21 @@ struct Case {
     CleanupResult::Outcome outcome;
 };
 
-// Only our lines go; every other byte stays, line ends and look-alikes included. A line end that
-// a start put before its first line goes too, when the snapshot shows the file had none.
+// Only our lines go; every other byte stays, line ends, look-alikes and the lines the snapshot
+// holds included. A line end that a start put before its first line goes too, when the snapshot
+// shows the file had none. Without a snapshot nothing is taken out.
 TEST(TakeOutBlockLines, TakesOutOurLinesAndNothingElse) {
+    const std::string theirs =
+        "127.0.0.1           aligned\n" + Ours + "\tx\n# " + Ours + "y\n" + Ours + "mydev.local\n";
     const Case cases[] = {
         {"ours among others", "a\r\n" + Ours + "x.example\r\n# c\n" + Ours + "y.example\n\tb",
-         std::nullopt, "a\r\n# c\n\tb", CleanupResult::TakenOut},
-        {"look-alikes stay", "127.0.0.1           aligned\n" + Ours + "\tx\n# " + Ours + "y\n",
-         std::nullopt, "127.0.0.1           aligned\n" + Ours + "\tx\n# " + Ours + "y\n",
+         "a\r\n# c\n\tb", "a\r\n# c\n\tb", CleanupResult::TakenOut},
+        {"look-alikes and the snapshot's own stay", theirs, theirs, theirs,
          CleanupResult::NothingToTakeOut},
         {"no line end at the end before", "a\nb\n" + Ours + "x.example\n", "a\nb", "a\nb",
          CleanupResult::TakenOut},
-        {"... with no snapshot to tell", "a\nb\n" + Ours + "x.example\n", std::nullopt, "a\nb\n",
-         CleanupResult::TakenOut},
+        {"... with no snapshot to tell", "a\nb\n" + Ours + "x.example\n", std::nullopt,
+         "a\nb\n" + Ours + "x.example\n", CleanupResult::NoSnapshot},
         {"... and a line added after ours", "a\n" + Ours + "x.example\nz\n", "a", "a\nz\n",
          CleanupResult::TakenOut},
         {"no hosts file", std::nullopt, "a\n", std::nullopt, CleanupResult::NothingToTakeOut},
@@ -92,6 +94,7 @@ TEST(TakeOutBlockLines, ChangesNothingItCannotDoUnderTheLock) {
         SCOPED_TRACE(fault);
         Rig rig;
         rig.fs.files[Hosts] = blocked;
+        rig.fs.files[Snapshot] = "a\n";
         rig.lock.busyAttempts = fault == Busy ? 1000 : 0;
         if (fault == NoFolder)
             rig.fs.folders.clear();

@@ -1,6 +1,7 @@
 #include "blocking/HostsText.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace palisade {
 namespace {
@@ -49,6 +50,26 @@ TEST(BlockedHost, SurroundingSpacesAndTabsAreNotPartOfTheHost) {
     EXPECT_EQ(BlockedHost("[ ::1 ]"), "::1");
     EXPECT_TRUE(IsBlankEntry(" \t ") && IsBlankEntry(""));
     EXPECT_FALSE(IsBlankEntry(" \r\n"));
+}
+
+TEST(IsHostOrAddress, OneNameOrAddressAndNothingElse) {
+    for (const std::string& host :
+         std::vector<std::string>{"www.example.com", "192.0.2.7", "2001:db8::1", "::1",
+                                  "example.com.", "under_score.example", "xn--bcher-kva.example",
+                                  "b\xC3\xBC"
+                                  "cher.example",
+                                  "localhost", std::string(63, 'a')})
+        EXPECT_TRUE(IsHostOrAddress(host)) << host;
+    for (const std::string& host : std::vector<std::string>{
+             "", "# my list of sites", "/etc/hosts", "face book.com", "face\tbook.com", "a..b",
+             ".a",
+             "a\x01"
+             "b",
+             std::string("a\0b", 3), "*.example.com", "C:\\list.txt", "a:b", "2001:db8::g",
+             std::string(64, 'a'), std::string(127, 'a') + "." + std::string(126, 'b')})
+        EXPECT_FALSE(IsHostOrAddress(host)) << host;
+    EXPECT_EQ(BlockedHost("file:///etc/hosts"), "");
+    EXPECT_EQ(BlockedHost("C:\\list.txt"), "C:\\list.txt"); // a drive, not host C and a port
 }
 
 TEST(BlockLineFor, IsTheLoopbackTenSpacesAndTheHost) {
@@ -109,15 +130,38 @@ TEST(IsBlockLine, ThePrefixFollowedByACharacterOtherThanASpaceOrTab) {
         EXPECT_FALSE(IsBlockLine(theirs)) << "[" << theirs << "]";
 }
 
-TEST(HostsLines, RemovingBlockLinesKeepsEveryOtherByte) {
+TEST(HostsLines, RemovingTheLinesOfSomeHostsKeepsEveryOtherByte) {
+    const auto without = [](const std::string& content) {
+        return WithoutBlockLinesFor(content, {"a.example", "last.example", "nine.example"});
+    };
     const std::string mine = "127.0.0.1          a.example\r\n";
-    EXPECT_EQ(WithoutBlockLines("# x\r\n" + mine + "10.0.0.1 intranet\n" + mine + "tail"),
+    EXPECT_EQ(without("# x\r\n" + mine + "10.0.0.1 intranet\n" + mine + "tail"),
               "# x\r\n10.0.0.1 intranet\ntail");
-    // Lines that only look similar are someone else's.
-    EXPECT_EQ(WithoutBlockLines("127.0.0.1 localhost\n127.0.0.1         nine.example\n"),
-              "127.0.0.1 localhost\n127.0.0.1         nine.example\n");
-    EXPECT_EQ(WithoutBlockLines("keep\n127.0.0.1          last.example"), "keep\n");
-    EXPECT_EQ(WithoutBlockLines(std::string("a\0b\n", 4) + mine), std::string("a\0b\n", 4));
+    // Lines that only look similar, or block other hosts, are someone else's.
+    const std::string others = "127.0.0.1 localhost\n127.0.0.1         nine.example\n"
+                               "127.0.0.1          b.example\n127.0.0.1          a.example.org\n";
+    EXPECT_EQ(without(others), others);
+    EXPECT_EQ(without("keep\n127.0.0.1          last.example \t"), "keep\n");
+    EXPECT_EQ(without(std::string("a\0b\n", 4) + mine), std::string("a\0b\n", 4));
+}
+
+// After a stop every line the snapshot held is there as often as it was; ours and look-alikes
+// added since are gone, other edits stay.
+TEST(HostsLines, UnblockingKeepsWhatTheSnapshotHeld) {
+    const std::string x = "127.0.0.1          x.example";
+    const struct {
+        std::string snapshot, current, after;
+    } cases[] = {
+        {"a\n" + x + "\n" + x + "\n", "a\n" + x + "\n" + x + "\n" + x + "\nb\n",
+         "a\n" + x + "\n" + x + "\nb\n"},
+        {"a\n" + x, "a\n" + x + "\r\n" + x + "\r\n", "a\n" + x},
+        {"a", "a\n" + x + "\n", "a"},
+        {"a", "a\n" + x + "\nadded\n", "a\nadded\n"},
+        {"a\n", "a\n\n" + x + "\n", "a\n"},
+        {"", x + "\n", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(UnblockedHosts(c.current, c.snapshot), c.after) << c.current;
 }
 
 } // namespace

@@ -25,6 +25,8 @@ const char* OpName(FsOp op) {
         return "remove";
     case FsOp::ForceRemove:
         return "force-remove";
+    case FsOp::FinishJournal:
+        return "finish-journal";
     }
     return "?";
 }
@@ -90,6 +92,14 @@ void FakeFileSystem::appendFile(const std::string& path, const std::string& byte
     files[path] += bytes;
 }
 
+void FakeFileSystem::appendLines(const std::string& path, LineSource& lines, const std::string&) {
+    std::string bytes;
+    for (std::string_view piece; lines.next(piece);)
+        bytes.append(piece);
+    check(FsOp::Append, path);
+    files[path] += bytes;
+}
+
 void FakeFileSystem::syncFile(const std::string& path) {
     check(FsOp::Sync, path);
     if (files.count(path) == 0)
@@ -99,6 +109,15 @@ void FakeFileSystem::syncFile(const std::string& path) {
 void FakeFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
     check(FsOp::Replace, path);
     files[path] = bytes;
+}
+
+void FakeFileSystem::replaceFileJournaled(const std::string& path, const std::string& bytes,
+                                          const std::string&) {
+    replaceFile(path, bytes);
+}
+
+void FakeFileSystem::finishJournal(const std::string& journal) {
+    check(FsOp::FinishJournal, journal);
 }
 
 void FakeFileSystem::copyFile(const std::string& source, const std::string& destination) {

@@ -15,12 +15,13 @@ enum class FsOp {
     CreateFolder,
     Read,
     Write,
-    Append,
+    Append, // appendFile and appendLines
     Sync,
     Replace,
     Copy,
     Remove,
-    ForceRemove
+    ForceRemove,
+    FinishJournal,
 };
 
 // An in-memory file system. Paths are compared as given; folders must exist for files in them
@@ -45,8 +46,14 @@ public:
     std::string readFileUpTo(const std::string& path, std::size_t limit) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    // All or nothing, as the real ones are; they keep no journal.
+    void appendLines(const std::string& path, LineSource& lines,
+                     const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
+    void replaceFileJournaled(const std::string& path, const std::string& bytes,
+                              const std::string& journal) override;
+    void finishJournal(const std::string& journal) override;
     void copyFile(const std::string& source, const std::string& destination) override;
     void removeFile(const std::string& path) override;
     void forceRemoveFile(const std::string& path) override;

@@ -170,10 +170,13 @@ void RecordingBlocking::StartBlocking(bool reapply) {
         log->add(reapply ? "StartBlocking(reapply)" : "StartBlocking");
 }
 
-void RecordingBlocking::StopBlocking(bool quiet) {
+void RecordingBlocking::StopBlocking(bool quiet, StopRequest request) {
     stops.push_back(quiet);
+    stopRequests.push_back(request);
     if (log)
-        log->add(quiet ? "StopBlocking(quiet)" : "StopBlocking");
+        log->add(quiet                           ? "StopBlocking(quiet)"
+                 : request == StopRequest::Close ? "StopBlocking(at close)"
+                                                 : "StopBlocking");
 }
 
 void FakeTray::setTrayTip(const std::string& newTip) {

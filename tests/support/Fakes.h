@@ -205,8 +205,11 @@ public:
     CallLog* log = nullptr;
     std::vector<bool> starts; // reapply flags
     std::vector<bool> stops;  // quiet flags
+    std::vector<StopRequest> stopRequests;
+    int settled = 0;
     void StartBlocking(bool reapply) override;
-    void StopBlocking(bool quiet) override;
+    void StopBlocking(bool quiet, StopRequest request) override;
+    void SettleInterruptedChange() override { ++settled; }
 };
 
 class FakeTray : public TrayControl {

@@ -5,7 +5,7 @@
 
 namespace palisade {
 
-int writeAll(Syscalls& sys, int fd, const std::string& bytes) {
+int writeAll(Syscalls& sys, int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = sys.write(fd, bytes.data() + done, bytes.size() - done);

@@ -1,5 +1,6 @@
 #include "platform/posix/FileReplacer.h"
 
+#include "platform/posix/ChangeJournal.h"
 #include "platform/posix/ErrnoText.h"
 #include "platform/posix/FdIo.h"
 #include "platform/posix/UniqueFd.h"
@@ -8,6 +9,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -217,16 +219,28 @@ bool FileReplacer::isMountedApart(const struct stat& file, const std::string& fo
 }
 
 void FileReplacer::writeInPlace(const std::string& target, const std::string& bytes) {
+    std::optional<ChangeJournal> record;
+    if (!journal_.empty()) {
+        record.emplace(sys_, journal_);
+        record->recordRewrite(target, bytes);
+    }
     // Overwrite, then cut to length, rather than truncate first: a restore that shrinks the
-    // file then needs no new blocks, so a full disk cannot leave it empty.
+    // file then needs no new blocks, so a full disk cannot leave it empty. Should this fail
+    // part-way, the record stays for the next run to write again.
     UniqueFd fd(sys_, sys_.open(target.c_str(), O_WRONLY, 0));
-    if (!fd.valid())
-        throwErrno(sys_, errno, target);
+    if (!fd.valid()) {
+        const int error = errno;
+        if (record)
+            record->remove(); // nothing was written
+        throwErrno(sys_, error, target);
+    }
     if (const int error = writeAll(sys_, fd.get(), bytes))
         throwErrno(sys_, error, target);
     if (sys_.ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 ||
         sys_.fsync(fd.get()) != 0 || fd.close() != 0)
         throwErrno(sys_, errno, target);
+    if (record)
+        record->remove();
 }
 
 void FileReplacer::syncFolder(const std::string& folder) {

@@ -16,11 +16,13 @@ namespace palisade {
 //
 // A target that is a mount point (a bind-mounted /etc/hosts in a container) cannot be renamed
 // over, and on a read-only root nothing can be made beside it; its content is then rewritten in
-// place, which is not atomic, so callers that care keep
-// their own copy until this returns.
+// place, which is not atomic. Given a journal, the new content is recorded there first (see
+// ChangeJournal), so that a later run finishes a rewrite that a kill or a failure cut short;
+// without one, callers that care keep their own copy until this returns.
 class FileReplacer {
 public:
-    explicit FileReplacer(Syscalls& sys) : sys_(sys) {}
+    explicit FileReplacer(Syscalls& sys, std::string journal = {})
+        : sys_(sys), journal_(std::move(journal)) {}
 
     // Throws RuntimeError; on failure no temporary file is left behind.
     void replace(const std::string& path, const std::string& bytes);
@@ -36,6 +38,7 @@ private:
     void syncFolder(const std::string& folder);
 
     Syscalls& sys_;
+    std::string journal_;
 };
 
 } // namespace palisade

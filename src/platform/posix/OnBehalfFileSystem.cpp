@@ -49,6 +49,12 @@ void OnBehalfFileSystem::appendFile(const std::string& path, const std::string& 
     inner_.appendFile(path, bytes);
 }
 
+void OnBehalfFileSystem::appendLines(const std::string& path, LineSource& lines,
+                                     const std::string& journal) {
+    AsUser as(identityFor(path));
+    inner_.appendLines(path, lines, journal);
+}
+
 void OnBehalfFileSystem::syncFile(const std::string& path) {
     AsUser as(identityFor(path));
     inner_.syncFile(path);
@@ -57,6 +63,17 @@ void OnBehalfFileSystem::syncFile(const std::string& path) {
 void OnBehalfFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
     AsUser as(identityFor(path));
     inner_.replaceFile(path, bytes);
+}
+
+void OnBehalfFileSystem::replaceFileJournaled(const std::string& path, const std::string& bytes,
+                                              const std::string& journal) {
+    AsUser as(identityFor(path));
+    inner_.replaceFileJournaled(path, bytes, journal);
+}
+
+void OnBehalfFileSystem::finishJournal(const std::string& journal) {
+    AsUser as(identityFor(journal));
+    inner_.finishJournal(journal);
 }
 
 void OnBehalfFileSystem::copyFile(const std::string& source, const std::string& destination) {

@@ -1,5 +1,6 @@
 #include "platform/posix/PosixFileSystem.h"
 
+#include "platform/posix/ChangeJournal.h"
 #include "platform/posix/ErrnoText.h"
 #include "platform/posix/FdIo.h"
 #include "platform/posix/FileReplacer.h"
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <fcntl.h>
+#include <optional>
 
 namespace palisade {
 
@@ -81,6 +83,44 @@ void PosixFileSystem::appendFile(const std::string& path, const std::string& byt
     writeWithFlags(path, bytes, O_WRONLY | O_CREAT | O_APPEND);
 }
 
+void PosixFileSystem::appendLines(const std::string& path, LineSource& lines,
+                                  const std::string& journal) {
+    requireValidPathName(path);
+    // Not blocking: a FIFO in the file's place must not hang the program.
+    UniqueFd fd(sys_, sys_.open(path.c_str(),
+                                O_WRONLY | O_CREAT | O_APPEND | O_NONBLOCK | O_CLOEXEC, 0644));
+    if (!fd.valid())
+        throwErrno(sys_, errno, path);
+    struct stat before {};
+    if (sys_.fstat(fd.get(), &before) != 0)
+        throwErrno(sys_, errno, path);
+    if (!S_ISREG(before.st_mode))
+        throwErrno(sys_, EISDIR, path);
+    // A kill can cut a write short between two pages, inside a line.
+    std::optional<ChangeJournal> record;
+    if (!journal.empty()) {
+        record.emplace(sys_, journal);
+        record->recordAppend(path, before, lines.size());
+    }
+
+    int error = 0;
+    for (std::string_view piece; error == 0 && lines.next(piece);)
+        error = writeAll(sys_, fd.get(), piece);
+    if (error == 0 && sys_.fsync(fd.get()) != 0)
+        error = errno;
+    if (error != 0) {
+        // A full disk may have taken part of a line: back to the size before, flushed too.
+        // Should that fail as well, the record stays for the next run to cut back.
+        if (sys_.ftruncate(fd.get(), before.st_size) == 0 && sys_.fsync(fd.get()) == 0 && record)
+            record->remove();
+        throwErrno(sys_, error, path);
+    }
+    // Flushed already: a close that fails now changes nothing on the disk.
+    fd.close();
+    if (record)
+        record->remove();
+}
+
 void PosixFileSystem::syncFile(const std::string& path) {
     requireValidPathName(path);
     // fsync flushes the file, whichever descriptor asks; reading is the least access to ask for.
@@ -106,6 +146,17 @@ void PosixFileSystem::writeWithFlags(const std::string& path, const std::string&
 void PosixFileSystem::replaceFile(const std::string& path, const std::string& bytes) {
     requireValidPathName(path);
     FileReplacer(sys_).replace(path, bytes);
+}
+
+void PosixFileSystem::replaceFileJournaled(const std::string& path, const std::string& bytes,
+                                           const std::string& journal) {
+    requireValidPathName(path);
+    FileReplacer(sys_, journal).replace(path, bytes);
+}
+
+void PosixFileSystem::finishJournal(const std::string& journal) {
+    requireValidPathName(journal);
+    ChangeJournal(sys_, journal).finish();
 }
 
 void PosixFileSystem::copyFile(const std::string& source, const std::string& destination) {

@@ -19,8 +19,13 @@ public:
     std::string readFileUpTo(const std::string& path, std::size_t limit) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    void appendLines(const std::string& path, LineSource& lines,
+                     const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
+    void replaceFileJournaled(const std::string& path, const std::string& bytes,
+                              const std::string& journal) override;
+    void finishJournal(const std::string& journal) override;
     // Goes through replaceFile, so a failed copy never leaves the destination cut short.
     void copyFile(const std::string& source, const std::string& destination) override;
     void removeFile(const std::string& path) override;

@@ -23,6 +23,11 @@ public:
         return ::WriteFile(file, buffer, size, written, nullptr);
     }
     virtual BOOL FlushFileBuffers(HANDLE file) { return ::FlushFileBuffers(file); }
+    virtual BOOL SetFilePointerEx(HANDLE file, LARGE_INTEGER distance, LARGE_INTEGER* position,
+                                  DWORD method) {
+        return ::SetFilePointerEx(file, distance, position, method);
+    }
+    virtual BOOL SetEndOfFile(HANDLE file) { return ::SetEndOfFile(file); }
     virtual BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags) {
         return ::ReplaceFileA(replaced, replacement, backup, flags, nullptr, nullptr);
     }

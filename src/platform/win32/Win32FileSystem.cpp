@@ -182,7 +182,7 @@ std::string Win32FileSystem::readFileUpTo(const std::string& path, std::size_t l
     }
 }
 
-void Win32FileSystem::writeAll(void* file, const std::string& bytes) {
+void Win32FileSystem::writeAll(void* file, std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
         const auto size = static_cast<DWORD>(std::min(bytes.size() - done, kWriteChunk));
@@ -209,6 +209,29 @@ void Win32FileSystem::appendFile(const std::string& path, const std::string& byt
     if (!file)
         ThrowLastWin32Error();
     writeAll(file.get(), bytes);
+}
+
+void Win32FileSystem::appendLines(const std::string& path, LineSource& lines, const std::string&) {
+    // Write access rather than append-only access, so that a failure can cut the file back.
+    UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL));
+    if (!file)
+        ThrowLastWin32Error();
+    LARGE_INTEGER before{};
+    if (!api_->SetFilePointerEx(file.get(), LARGE_INTEGER{}, &before, FILE_END))
+        ThrowLastWin32Error();
+    try {
+        for (std::string_view piece; lines.next(piece);)
+            writeAll(file.get(), piece);
+        if (!api_->FlushFileBuffers(file.get()))
+            ThrowLastWin32Error();
+    } catch (...) {
+        // A full disk may have taken part of a line: back to the size before.
+        if (api_->SetFilePointerEx(file.get(), before, nullptr, FILE_BEGIN) &&
+            api_->SetEndOfFile(file.get()))
+            api_->FlushFileBuffers(file.get());
+        throw;
+    }
 }
 
 void Win32FileSystem::syncFile(const std::string& path) {

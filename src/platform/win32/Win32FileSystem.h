@@ -26,14 +26,23 @@ public:
     std::string readFileUpTo(const std::string& path, std::size_t limit) override;
     void writeFile(const std::string& path, const std::string& bytes) override;
     void appendFile(const std::string& path, const std::string& bytes) override;
+    // Keeps no journal: ending the process does not cut a write short, and a replacement is
+    // always put in place in one step.
+    void appendLines(const std::string& path, LineSource& lines,
+                     const std::string& journal) override;
     void syncFile(const std::string& path) override;
     void replaceFile(const std::string& path, const std::string& bytes) override;
+    void replaceFileJournaled(const std::string& path, const std::string& bytes,
+                              const std::string&) override {
+        replaceFile(path, bytes);
+    }
+    void finishJournal(const std::string&) override {}
     void copyFile(const std::string& source, const std::string& destination) override;
     void removeFile(const std::string& path) override;
     void forceRemoveFile(const std::string& path) override;
 
 private:
-    void writeAll(HANDLE file, const std::string& bytes);
+    void writeAll(HANDLE file, std::string_view bytes);
     // Deletes the temporary files of earlier replacements of path that never finished.
     void removeStaleTemporaries(const std::string& path);
     void putInPlace(const std::string& path, const std::string& temporary);

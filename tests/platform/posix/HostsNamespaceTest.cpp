@@ -80,7 +80,7 @@ TEST_F(MountedHostsFile, BlockedHostsResolveToLoopbackAndStopRestoresTheFileExac
     EXPECT_EQ(Resolve("localhost"), "::1"); // the rest of the file still answers
     EXPECT_EQ(ReadBytes(scratch / "data/hosts"), Original);
 
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
 
     EXPECT_TRUE(rig.dialogs.messages.empty());
     EXPECT_EQ(ReadBytes(SystemHosts), Original);
@@ -98,7 +98,7 @@ TEST_F(MountedHostsFile, EditMadeWhileBlockingSurvivesTheStop) {
     rig.start(sites);
     WriteBytes(SystemHosts, "10.9.8.7 edited.palisade.test\n", true);
 
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
 
     EXPECT_EQ(ReadBytes(SystemHosts), Original + "\n10.9.8.7 edited.palisade.test\n");
     EXPECT_EQ(Resolve("edited.palisade.test"), "10.9.8.7");
@@ -112,7 +112,7 @@ TEST_F(MountedHostsFile, RestartWithBlockingOnAddsNoSecondCopy) {
     const std::string blocked = ReadBytes(SystemHosts);
     rig.blocker.StartBlocking(true);
     EXPECT_EQ(ReadBytes(SystemHosts), blocked);
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
     EXPECT_EQ(ReadBytes(SystemHosts), Original);
 }
 

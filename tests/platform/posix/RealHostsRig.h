@@ -20,9 +20,12 @@ namespace palisade::test {
 // A folder of its own under the temporary folder, removed with its content.
 class HostsScratch {
 public:
-    HostsScratch() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "palisade-hosts-XXXXXX").string();
+    // Under parent, or the temporary folder.
+    explicit HostsScratch(const std::string& parent = "") {
+        std::string pattern = ((parent.empty() ? std::filesystem::temp_directory_path()
+                                               : std::filesystem::path(parent)) /
+                               "palisade-hosts-XXXXXX")
+                                  .string();
         if (::mkdtemp(pattern.data()) != nullptr)
             path_ = pattern;
     }
@@ -53,12 +56,15 @@ inline void WriteBytes(const std::string& path, const std::string& bytes, bool a
     out << bytes;
 }
 
-// The real blocker on the real Linux file system, system information and hosts lock, with the hosts file at
-// hostsPath; the other ports are the bundle's fakes.
+// The real blocker on the real Linux file system (through sys), system information and hosts
+// lock, with the hosts file at hostsPath; the other ports are the bundle's fakes, the settings
+// too unless a store is given.
 struct RealHostsRig : FakePorts {
-    explicit RealHostsRig(const std::string& hostsPath, const std::string& dataFolder)
-        : FakePorts(PortSwaps{.fs = &realFs, .system = &realSystem, .hostsLock = &realLock}),
-          blocker(ports, controls, state, FixedHostsPaths(hostsPath)) {
+    explicit RealHostsRig(const std::string& hostsPath, const std::string& dataFolder,
+                          Syscalls& sys = realSyscalls(), SettingsStore* store = nullptr)
+        : FakePorts(PortSwaps{
+              .fs = &realFs, .settings = store, .system = &realSystem, .hostsLock = &realLock}),
+          realFs(sys), blocker(ports, controls, state, FixedHostsPaths(hostsPath)) {
         state.DataFolder = dataFolder;
         state.UserIsAdmin = true;
         std::filesystem::create_directories(dataFolder);

@@ -28,7 +28,7 @@ TEST(SymlinkedHostsFile, StopReplacesTheLinkedFileAndKeepsLinkAndMode) {
     struct stat before {};
     ASSERT_EQ(::stat(real.c_str(), &before), 0);
 
-    rig.blocker.StopBlocking(false);
+    rig.blocker.StopBlocking(false, StopRequest::BlockButton);
 
     EXPECT_TRUE(rig.dialogs.messages.empty());
     EXPECT_TRUE(std::filesystem::is_symlink(link));

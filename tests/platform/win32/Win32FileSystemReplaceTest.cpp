@@ -31,6 +31,7 @@ public:
     bool flushFails = false;
     std::vector<DWORD> sleeps;
     std::vector<std::string> created; // names of files made new
+    std::vector<std::string> pieces;  // what each WriteFile that worked was given
 
     BOOL ReplaceFileA(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags) override {
         ++replaceCalls;
@@ -48,6 +49,7 @@ public:
             ::SetLastError(writeError);
             return FALSE;
         }
+        pieces.emplace_back(static_cast<const char*>(buffer), size);
         return Win32FileApi::WriteFile(file, buffer, size, written);
     }
     HANDLE CreateFileA(LPCSTR name, DWORD access, DWORD share, DWORD disposition,
@@ -219,6 +221,32 @@ TEST_F(ReplaceFileTest, MissingFolderCreatesNothing) {
     EXPECT_EQ(ErrorOf([&] { fs.replaceFile(folder.file("nowhere\\hosts"), "x"); }),
               "Path not found");
     EXPECT_TRUE(folder.entries().empty());
+}
+
+// The block lines go in pieces that end at line ends; a full disk or a failed flush leaves the
+// file as it was.
+TEST_F(ReplaceFileTest, AppendedLinesGoWholeOrNotAtAll) {
+    std::string lines;
+    for (int i = 0; i < 5000; ++i)
+        lines += "127.0.0.1          site" + std::to_string(i) + ".example\r\n";
+    WriteWhole(hosts, oldContent);
+    TextLines source(lines);
+    fs.appendLines(hosts, source, "");
+    EXPECT_EQ(ReadWhole(hosts), oldContent + lines);
+    ASSERT_GT(api.pieces.size(), 1u);
+    for (const auto& piece : api.pieces)
+        EXPECT_EQ(piece.back(), '\n');
+
+    for (int works : {0, 1, -1}) {
+        FaultyFileApi failing;
+        failing.writeCallsThatWork = works;
+        failing.flushFails = works < 0;
+        Win32FileSystem full(failing);
+        WriteWhole(hosts, oldContent);
+        TextLines again(lines);
+        EXPECT_EQ(ErrorOf([&] { full.appendLines(hosts, again, ""); }), "Disk full") << works;
+        EXPECT_EQ(ReadWhole(hosts), oldContent) << works;
+    }
 }
 
 } // namespace

@@ -40,7 +40,8 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
 // The real Windows file system and system information in place of the fakes.
 class PrefixHostsFile : public ::testing::Test, protected FakePorts {
 protected:
-    PrefixHostsFile() : FakePorts(PortSwaps{.fs = &winFs, .system = &winSystem, .hostsLock = &winLock}) {}
+    PrefixHostsFile()
+        : FakePorts(PortSwaps{.fs = &winFs, .system = &winSystem, .hostsLock = &winLock}) {}
 
     void SetUp() override {
         if (!UnderWine())
@@ -98,7 +99,7 @@ TEST_F(PrefixHostsFile, StartAppendsCrLfLinesAndStopGivesBackTheFileExactly) {
     EXPECT_EQ(ReadWhole(scratch.file("hosts")), "127.0.0.1 localhost\r\n::1 localhost");
     EXPECT_EQ(controls.window.state(), WindowState::Minimized);
 
-    blocker.StopBlocking(false);
+    blocker.StopBlocking(false, StopRequest::BlockButton);
 
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_EQ(ReadWhole(hostsPath), "127.0.0.1 localhost\r\n::1 localhost");
@@ -110,7 +111,7 @@ TEST_F(PrefixHostsFile, EditWhileBlockingSurvivesTheStop) {
     WriteWhole(hostsPath, "127.0.0.1 localhost\r\n");
     start({"one.palisade.test"});
     WriteWhole(hostsPath, ReadWhole(hostsPath) + "10.9.8.7 edited.palisade.test\r\n");
-    blocker.StopBlocking(false);
+    blocker.StopBlocking(false, StopRequest::BlockButton);
     EXPECT_EQ(ReadWhole(hostsPath), "127.0.0.1 localhost\r\n10.9.8.7 edited.palisade.test\r\n");
 }
 
