@@ -21,6 +21,8 @@ packages=(
     # Windows archive; xhost, a dependency of the package, so that installing it in the test
     # lacks only pkexec
     file dpkg-dev lintian libxml2-utils zip unzip x11-xserver-utils
+    # the Windows installer: wixl makes it, msitools reads it back
+    wixl msitools
 )
 
 # One dpkg-query for all: it names those it knows, with their state.
