@@ -51,6 +51,8 @@ check "the program is in Program Files\\Palisade" [ -f "$folder/palisade.exe" ]
 check "... with the README" [ -f "$folder/README.txt" ]
 check "the Start menu has the shortcut \"Palisade Software\"" shortcut
 check "the uninstall entry names the program" entry_says DisplayName "Palisade Software"
+version=$(basename "$MSI" | sed 's/^palisade-\(.*\)-windows-x64\.msi$/\1/')
+check "... its version" entry_says DisplayVersion "$version"
 check "... its publisher" entry_says Publisher Quillmoor
 icon() { wine_run reg query 'HKLM\Software\Classes\Installer\Products' /s | grep -q 'ProductIcon.*palisade\.ico'; }
 check "... and its icon" icon
@@ -74,7 +76,7 @@ refused=$?
 check "an uninstall while the hosts file is read-only fails" [ "$refused" -ne 0 ]
 says_why() { tr -d '\r' <"$WORK/refused.log" | grep -q 'blocked sites could not be taken out of .*Palisade stays installed'; }
 check "... says why in its log" says_why &&
-    echo "     $(tr -d '\r' <"$WORK/refused.log" | grep -o 'The blocked sites could not.*')"
+    printf '     %s\n' "$(tr -d '\r' <"$WORK/refused.log" | grep -o 'The blocked sites could not.*')"
 all_kept() {
     [ -f "$folder/palisade.exe" ] && entries | grep -q DisplayVersion &&
         cmp -s "$hosts" "$WORK/hosts.blocking" && [ "$(run_value)" = "$program" ] && [ -d "$data" ]
