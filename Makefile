@@ -2,7 +2,7 @@
 #   make run    build the optimised Linux program and start it on this desktop
 #   make test   build both targets and run every test (Linux natively, Windows under Wine), then
 #               make the package and the archive and test them
-#   make package   the Debian package and the Windows release archive, in build/dist
+#   make package   the Debian package, the Windows installer and archive, in build/dist
 
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 # Installs the missing Debian packages of the sets named (all of them without a name); each target

@@ -42,6 +42,8 @@ set_package=(
     # lintian; xmllint for the polkit action; zip and unzip for the Windows archive; xhost, a
     # dependency of the package, so that installing it in the test lacks only pkexec
     file dpkg-dev lintian libxml2-utils zip unzip x11-xserver-utils
+    # the Windows installer: wixl makes it, msitools reads it back
+    wixl msitools
 )
 set_bench=(libbenchmark-dev)
 set_format=(clang-format)

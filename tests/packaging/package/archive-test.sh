@@ -44,6 +44,7 @@ check "... and so are the numbers of its file and product version" \
 readme="$WORK/$folder/README.txt"
 windows_lines() { grep -c "$(printf '\r')\$" "$readme"; }
 check "the README is there" [ -s "$readme" ]
+check "... written for Windows users" grep -q 'Run as administrator' "$readme"
 check "... and ends every line as Windows does" [ "$(windows_lines)" -eq "$(wc -l <"$readme")" ]
 
 [ "$failures" -eq 0 ]
