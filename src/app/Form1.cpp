@@ -305,6 +305,19 @@ void Form1::Form_QueryUnload() {
 void Form1::Close() {
     if (state_.Closing)
         return;
+    // The close decides from the block button's caption what to store for the next start; a
+    // button's handler that lets events run (a stop before its caption goes back) has not set it
+    // yet, so the close waits for that handler and runs once it has returned.
+    if (state_.Form1Buttons.busy()) {
+        state_.Form1Buttons.run([this] { CloseNow(); });
+        return;
+    }
+    CloseNow();
+}
+
+void Form1::CloseNow() {
+    if (state_.Closing)
+        return;
     state_.Closing = true;
     Form_QueryUnload();
     c_.window.unload();

@@ -51,7 +51,8 @@ public:
     void Form_QueryUnload();
 
     // What a close request does: the close handler, once, then the window unloads and closed
-    // is raised. A close that arrives while the handler runs, or after it, is dropped.
+    // is raised. A close that arrives while the handler runs, or after it, is dropped; one that
+    // arrives while a button's handler runs waits for it.
     void Close();
     // The session may still be cancelled: the list and "BlockOnStart" are written as at close,
     // and nothing else happens.
@@ -67,6 +68,7 @@ public:
     std::string StartupMarkerPath() const;
 
 private:
+    void CloseNow();
     // Creates a folder of the data folder's path. On Linux an ordinary user cannot create it
     // under /var/lib (the package does): that refusal is expected and not reported, and so is
     // the failure of the folder inside the one that was refused.

@@ -50,6 +50,24 @@ TEST(ProgramQuit, AnEndDuringANestedWaitQuitsWhenTheOuterHandlerHasReturned) {
     }
 }
 
+TEST(ProgramQuit, ACloseDuringAStopWaitsForItAndStoresBlockingOff) {
+    // The stop lets events run before its caption goes back; a close then must not read the
+    // caption it is about to leave and store blocking on for the next start.
+    ProgramRig rig(true);
+    rig.admin.result = -1;
+    rig.settings.set("Blocked Websites", "a.example||My_Separator||");
+    rig.program->Start();
+    rig.main().PushButton2.press();
+    rig.pump.doEvents();
+    ASSERT_EQ(rig.main().PushButton2.caption(), "Stop Blocking");
+    rig.pump.pending.push_back([&] { rig.main().window.requestClose(); });
+    rig.main().PushButton2.press();
+
+    EXPECT_EQ(rig.quits, 1);
+    EXPECT_EQ(rig.settings.get("BlockOnStart"), "0");
+    EXPECT_EQ(rig.fs.files[ProgramRig::Hosts], ProgramRig::Original);
+}
+
 TEST(ProgramClicks, AStopClickedAtOnceWhenTheWindowIsBackFromBlockingsHideIsNotLost) {
     // As the start hides the window (the run's first balloon goes up), the user brings it back
     // from the icon or by a second start, and clicks "Stop Blocking".
