@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 namespace palisade::qt::test {
 
@@ -20,19 +21,9 @@ GuiRig::GuiRig(bool trayAvailable)
     program = std::make_unique<Program>(fakes.ports, Platform::Linux,
                                         FixedHostsPaths(scratchPath("hosts")), true);
     frontEnd = std::make_unique<FrontEnd>(*program, QIcon());
-    balloons_.setInterval(5);
-    QObject::connect(&balloons_, &QTimer::timeout, [this] {
-        for (; seenRecords_ < fakes.shell.records.size(); ++seenRecords_) {
-            const auto& record = fakes.shell.records[seenRecords_];
-            if ((record.data.flags & tray::NifInfo) != 0 && !record.data.info.empty())
-                fakes.shell.deliver(tray::BalloonTimeout);
-        }
-    });
-    balloons_.start();
 }
 
 GuiRig::~GuiRig() {
-    balloons_.stop();
     frontEnd.reset();
     program.reset();
 }

@@ -9,7 +9,6 @@
 #include "ui/qt/QtEventPump.h"
 
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -29,7 +28,6 @@ private:
 // The whole program with its Qt front end on the offscreen platform: real files in a scratch
 // folder (the hosts file too), real Qt dialogs, event pump and clock; settings, administrator
 // test, autostart and the notification area are the fakes, so a test can click the tray icon.
-// A balloon is reported timed out as soon as it is shown, so no test waits for it.
 class GuiRig {
 public:
     explicit GuiRig(bool trayAvailable = true);
@@ -71,8 +69,6 @@ public:
     std::unique_ptr<FrontEnd> frontEnd;
 
 private:
-    QTimer balloons_;
-    std::size_t seenRecords_ = 0;
 };
 
 // Runs action on the next modal box once it is up.
