@@ -39,9 +39,8 @@ set_test=(
 )
 set_package=(
     # CPack's DEB generator finds binaries with file and their libraries with dpkg-shlibdeps;
-    # lintian; xmllint for the polkit action; zip and unzip for the Windows archive; xhost, a
-    # dependency of the package, so that installing it in the test lacks only pkexec
-    file dpkg-dev lintian libxml2-utils zip unzip x11-xserver-utils
+    # lintian; xmllint for the polkit action; zip and unzip for the Windows archive
+    file dpkg-dev lintian libxml2-utils zip unzip
     # the Windows installer: wixl makes it, msitools reads it back
     wixl msitools
 )
