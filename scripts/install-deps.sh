@@ -36,6 +36,8 @@ set_test=(
     xvfb xauth fluxbox xdotool x11-utils imagemagick desktop-file-utils
     # flock and unshare for the test scripts
     util-linux
+    # the package's install test asks polkit, on a system bus of its own, to run the helper
+    pkexec polkitd dbus-daemon
 )
 set_package=(
     # CPack's DEB generator finds binaries with file and their libraries with dpkg-shlibdeps;
