@@ -1,9 +1,9 @@
 #include "app/Program.h"
 
 #include "app/Form1.h"
+#include "app/PrivilegedAutostart.h"
 #include "app/SessionPorts.h"
 #include "blocking/BlockCommand.h"
-#include "app/PrivilegedAutostart.h"
 #include "blocking/HostsBlocker.h"
 #include "blocking/PrivilegedBlocker.h"
 #include "platform/cSysTray.h"
@@ -15,10 +15,13 @@ namespace palisade {
 
 struct Program::Parts {
     Parts(Ports& outer, Platform platform, HostsPaths paths, PrivilegedHosts* helper)
-        : state(platform), dialogs(outer.dialogs, state.Ending),
-          clock(outer.clock, state.Ending), autostart(outer.autostart, helper, state),
-          ports{outer.fs,     outer.settings, dialogs, outer.pump,      outer.admin, autostart,
-                outer.system, outer.shell,    clock,   outer.hostsLock, outer.timer},
+        : state(platform), dialogs(outer.dialogs, state.Ending), clock(outer.clock, state.Ending),
+          autostart(outer.autostart, helper, state), ports{outer.fs,     outer.settings,
+                                                           dialogs,      outer.pump,
+                                                           outer.admin,  autostart,
+                                                           outer.system, outer.shell,
+                                                           clock,        outer.hostsLock,
+                                                           outer.timer},
           tray(ports.shell, ports.timer), skin(ports.fs, ports.system, form1, skinFramework),
           inProcess(ports, form1, state, std::move(paths)),
           blocker(ports, form1, state, helper, inProcess), command(ports, form1, state, blocker),

@@ -19,8 +19,8 @@ std::string HelperMessage(const HelperAnswer& answer, std::string_view failedTex
     case hs::NoAgent:
         return std::string(NoAuthenticationAgentText);
     case hs::Missing:
-        return std::string(failedText) + "\r\n" + std::string(HelperMissingText) +
-               answer.line + ".";
+        return std::string(failedText) + "\r\n" + std::string(HelperMissingText) + answer.line +
+               ".";
     default:
         break;
     }

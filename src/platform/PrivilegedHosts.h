@@ -14,13 +14,13 @@ struct HelperAnswer {
 // The helper's exit statuses, and the launcher's own beside them.
 namespace helper_status {
 inline constexpr int Done = 0;
-inline constexpr int Failed = 1;   // the change failed; the line says why
-inline constexpr int Refused = 2;  // a request it does not take: bad arguments, over the limits
-inline constexpr int NotRoot = 3;  // started without root's rights
+inline constexpr int Failed = 1;      // the change failed; the line says why
+inline constexpr int Refused = 2;     // a request it does not take: bad arguments, over the limits
+inline constexpr int NotRoot = 3;     // started without root's rights
 inline constexpr int Dismissed = 126; // the password dialog was dismissed
 inline constexpr int NoAgent = 127;   // nothing could ask for a password, or not authorised
-inline constexpr int Missing = -1;    // the helper is not there; the line is where it was looked for
-inline constexpr int NotRun = -2;     // it could not be started; the line says why
+inline constexpr int Missing = -1; // the helper is not there; the line is where it was looked for
+inline constexpr int NotRun = -2;  // it could not be started; the line says why
 } // namespace helper_status
 
 // The writes that need root, done by a small helper program that the system authorises, for a
