@@ -54,8 +54,8 @@ missing_dependencies() {
 }
 check "it depends on the libraries, fonts-liberation and pkexec" [ -z "$(missing_dependencies)" ]
 # The helper is all that runs as root: the window and its toolkit never do.
-qt_in_helper() { readelf -d "$WORK/root/usr/libexec/palisade/palisade-helper" | grep -q 'libQt'; }
-check "the helper links no Qt" ! qt_in_helper
+no_qt_in_helper() { ! readelf -d "$WORK/root/usr/libexec/palisade/palisade-helper" | grep -q libQt; }
+check "the helper links no Qt" no_qt_in_helper
 
 action='/policyconfig/action[@id="org.quillmoor.palisade.block-sites"]'
 xpath() { xmllint --xpath "string($action/$1)" "$WORK/root/$policy" 2>/dev/null; }
@@ -75,7 +75,8 @@ entry="$WORK/root/usr/share/applications/palisade.desktop"
 check "desktop-file-validate passes the desktop entry" desktop-file-validate "$entry"
 key() { sed -n "/^\[$1\]/,/^\[/s/^$2=//p" "$entry"; }
 check "the entry starts the program as the user" [ "$(key 'Desktop Entry' Exec)" = palisade ]
-check "... and only that way" ! grep -q '^Actions=' "$entry"
+no_actions() { ! grep -q '^Actions=' "$entry"; }
+check "... and only that way" no_actions
 check "the entry's icon is in the hicolor theme" \
     [ -f "$WORK/root/usr/share/icons/hicolor/48x48/apps/$(key 'Desktop Entry' Icon).png" ]
 # A theme picks a bitmap by its folder's size; one of another size would be drawn scaled.
