@@ -113,6 +113,26 @@ public:
                const std::string&) override {}
 };
 
+// The helper runs as root: an administrator.
+class RootAdminTest : public AdminTest {
+public:
+    std::int32_t IsAdministrator() override { return -1; }
+};
+
+class NoShell : public NotificationShell {
+public:
+    void notify(std::uint32_t, const NotifyIconData&) override {}
+    void installHook(Callback) override {}
+    void removeHook() override {}
+    bool available() override { return false; }
+    IconHandle programIcon() override { return 0; }
+};
+
+class NoTimer : public Timer {
+public:
+    void singleShot(std::chrono::milliseconds, std::function<void()>) override {}
+};
+
 std::string OneLine(std::string text) {
     for (char& c : text)
         if (c == '\r' || c == '\n')
@@ -122,15 +142,18 @@ std::string OneLine(std::string text) {
 
 } // namespace
 
-HelperAnswer RunHelperRequest(Ports& ports, const HelperPlaces& places,
+HelperAnswer RunHelperRequest(const HelperPorts& ports, const HelperPlaces& places,
                               const HelperRequest& request,
                               const std::vector<std::string>& entries) {
     FaultNotingFileSystem fs(ports.fs);
     AttemptNotingLock lock(ports.hostsLock);
     NotingDialogs dialogs;
     ForgettingSettings settings;
-    Ports own{fs,           settings,    dialogs,     ports.pump, ports.admin, ports.autostart,
-              ports.system, ports.shell, ports.clock, lock,       ports.timer};
+    RootAdminTest admin;
+    NoShell shell;
+    NoTimer timer;
+    Ports own{fs,           settings, dialogs,     ports.pump, admin, ports.autostart,
+              ports.system, shell,    ports.clock, lock,       timer};
 
     std::string_view failedText;
     bool done = true;

@@ -64,25 +64,6 @@ public:
     }
 };
 
-class RootAdminTest : public AdminTest {
-public:
-    std::int32_t IsAdministrator() override { return -1; }
-};
-
-class NoShell : public NotificationShell {
-public:
-    void notify(std::uint32_t, const NotifyIconData&) override {}
-    void installHook(Callback) override {}
-    void removeHook() override {}
-    bool available() override { return false; }
-    IconHandle programIcon() override { return 0; }
-};
-
-class NoTimer : public Timer {
-public:
-    void singleShot(std::chrono::milliseconds, std::function<void()>) override {}
-};
-
 // A folder of root's that nobody else may write, so that nobody else can put a link or a file
 // in it; made when missing.
 bool SafeFolder(const char* path) {
@@ -172,32 +153,13 @@ int main(int argc, char** argv) {
     HelperSystemInfo system;
     PosixFileSystem fs;
     SleepingEventPump pump;
-    RootAdminTest admin;
     XdgAutostartRegistry registry;
     RegStuff regStuff(registry, system);
     mStartUp autostart(regStuff, system);
-    NoShell shell;
     SteadyClock clock;
     FolderLock hostsLock;
-    NoTimer timer;
-    // The settings and dialogs are the helper's own, inside RunHelperRequest.
-    class Unused : public SettingsStore, public Dialogs {
-    public:
-        std::string read(const std::string&, const std::string&, const std::string&,
-                         const std::string& d) override {
-            return d;
-        }
-        void write(const std::string&, const std::string&, const std::string&,
-                   const std::string&) override {}
-        void messageBox(const std::string&, const std::string&, MessageIcon) override {}
-        std::string inputBox(const std::string&, const std::string&, const std::string&) override {
-            return {};
-        }
-        std::string openFile(const OpenFileRequest&) override { return {}; }
-        void cancelAll() override {}
-    } unused;
-    Ports ports{fs, unused, unused, pump, admin, autostart, system, shell, clock, hostsLock, timer};
 
-    const HelperAnswer answer = RunHelperRequest(ports, {HostsFile, DataFolder}, *request, entries);
+    const HelperAnswer answer = RunHelperRequest({fs, pump, autostart, system, clock, hostsLock},
+                                                 {HostsFile, DataFolder}, *request, entries);
     return Answer(answer.status, answer.line);
 }
