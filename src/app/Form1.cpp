@@ -3,6 +3,7 @@
 #include "common/ErrorTrap.h"
 #include "common/RestoreMainWindow.h"
 #include "platform/FileHelpers.h"
+#include "platform/StartupRegistration.h"
 #include "sitelist/SiteList.h"
 
 namespace palisade {
@@ -154,9 +155,11 @@ void Form1::Check1_Click() {
     trap(104, [&] { changed = ChangeStartup(on); });
     if (!changed && !check1Forced_) {
         trap(106, [&] {
-            ports_.dialogs.messageBox(std::string(StartupNotChangedText) + "\r\n" +
-                                          std::string(state_.texts().adminAdvice),
-                                      state_.AppTitle, MessageIcon::None);
+            const std::string text = ports_.autostart.failureMessage().value_or(
+                std::string(StartupNotChangedText) + "\r\n" +
+                std::string(state_.texts().adminAdvice));
+            if (!text.empty())
+                ports_.dialogs.messageBox(text, state_.AppTitle, MessageIcon::None);
         });
         trap(108, [&] { SetCheck1Quietly(CheckValue(!on)); });
         return;
@@ -172,22 +175,8 @@ void Form1::Check1_Click() {
 }
 
 bool Form1::ChangeStartup(bool on) {
-    auto& autostart = ports_.autostart;
-    if (!(on ? autostart.EnableWindowsStartup() : autostart.DisableWindowsStartup()))
-        return false;
-    const std::string marker = StartupMarkerPath();
-    bool marked = false;
-    if (on) {
-        marked = WriteTextFile(ports_.fs, ports_.system, marker, " ");
-    } else {
-        RemoveFile(ports_.fs, ports_.pump, marker);
-        marked = !PathExists(ports_.fs, marker);
-    }
-    if (!marked && on)
-        autostart.DisableWindowsStartup();
-    else if (!marked)
-        autostart.EnableWindowsStartup();
-    return marked;
+    return palisade::ChangeStartup(ports_.autostart, ports_.fs, ports_.system, ports_.pump,
+                                   StartupMarkerPath(), on);
 }
 
 void Form1::SetCheck1Quietly(int value) {

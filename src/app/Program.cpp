@@ -1,9 +1,11 @@
 #include "app/Program.h"
 
 #include "app/Form1.h"
+#include "app/PrivilegedAutostart.h"
 #include "app/SessionPorts.h"
 #include "blocking/BlockCommand.h"
 #include "blocking/HostsBlocker.h"
+#include "blocking/PrivilegedBlocker.h"
 #include "platform/cSysTray.h"
 #include "settings/Form2.h"
 #include "sitelist/ListCommands.h"
@@ -12,27 +14,32 @@
 namespace palisade {
 
 struct Program::Parts {
-    Parts(Ports& outer, Platform platform, HostsPaths paths)
-        : state(platform), dialogs(outer.dialogs, state.Ending),
-          clock(outer.clock, state.Ending), ports{outer.fs,        outer.settings, dialogs,
-                                                  outer.pump,      outer.admin,    outer.autostart,
-                                                  outer.system,    outer.shell,    clock,
-                                                  outer.hostsLock, outer.timer},
+    Parts(Ports& outer, Platform platform, HostsPaths paths, PrivilegedHosts* helper)
+        : state(platform), dialogs(outer.dialogs, state.Ending), clock(outer.clock, state.Ending),
+          autostart(outer.autostart, helper, state), ports{outer.fs,     outer.settings,
+                                                           dialogs,      outer.pump,
+                                                           outer.admin,  autostart,
+                                                           outer.system, outer.shell,
+                                                           clock,        outer.hostsLock,
+                                                           outer.timer},
           tray(ports.shell, ports.timer), skin(ports.fs, ports.system, form1, skinFramework),
-          blocker(ports, form1, state, std::move(paths)), command(ports, form1, state, blocker),
+          inProcess(ports, form1, state, std::move(paths)),
+          blocker(ports, form1, state, helper, inProcess), command(ports, form1, state, blocker),
           lists(ports, form1, state), password(ports, form2, form1, state, tray),
           main(ports, form1, state, blocker, tray, skin, password) {}
 
     AppState state;
     SessionDialogs dialogs;
     SessionClock clock;
+    PrivilegedAutostart autostart;
     Ports ports;
     Form1Controls form1;
     Form2Controls form2;
     cSysTray tray;
     NoSkinFramework skinFramework;
     MainWindowSkin skin;
-    HostsBlocker blocker;
+    HostsBlocker inProcess;
+    PrivilegedBlocker blocker;
     BlockCommand command;
     ListCommands lists;
     Form2 password;
@@ -40,8 +47,10 @@ struct Program::Parts {
     bool canWriteHosts = false;
 };
 
-Program::Program(Ports& ports, Platform platform, HostsPaths paths, bool canWriteHosts)
-    : parts_(std::make_unique<Parts>(ports, platform, std::move(paths))) {
+Program::Program(Ports& ports, Platform platform, HostsPaths paths, bool canWriteHosts,
+                 PrivilegedHosts* helper)
+    : parts_(std::make_unique<Parts>(ports, platform, std::move(paths),
+                                     canWriteHosts ? nullptr : helper)) {
     parts_->canWriteHosts = canWriteHosts;
     parts_->main.closed.connect([this] { RequestQuit(); });
 }

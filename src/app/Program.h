@@ -4,6 +4,7 @@
 #include "common/AppState.h"
 #include "common/PlatformTexts.h"
 #include "platform/Ports.h"
+#include "platform/PrivilegedHosts.h"
 #include "ui/model/Form1Controls.h"
 #include "ui/model/Signal.h"
 
@@ -57,8 +58,10 @@ namespace palisade {
 class Program {
 public:
     // canWriteHosts: whether this copy may write the hosts file (root on Linux, an elevated
-    // token on Windows), as told to another copy at a hand-over.
-    Program(Ports& ports, Platform platform, HostsPaths paths, bool canWriteHosts);
+    // token on Windows), as told to another copy at a hand-over. helper (may be null): where a
+    // copy that may not write it sends an administrator's writes instead.
+    Program(Ports& ports, Platform platform, HostsPaths paths, bool canWriteHosts,
+            PrivilegedHosts* helper = nullptr);
     ~Program();
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;

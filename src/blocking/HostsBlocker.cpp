@@ -46,6 +46,15 @@ std::string Shown(std::string_view entry) {
 
 } // namespace
 
+HostsBlocker::Skipped HostsBlocker::SkippedOf(const std::vector<std::string>& entries,
+                                              const std::vector<std::size_t>& positions) {
+    Skipped skipped;
+    skipped.count = positions.size();
+    for (std::size_t i = 0; i < std::min(skipped.count, SkippedEntriesShown); ++i)
+        skipped.shown.push_back(Shown(entries[positions[i]]));
+    return skipped;
+}
+
 std::string HostsBlocker::SkippedText(const Skipped& skipped) {
     std::string text(SkippedEntriesText);
     for (const auto& entry : skipped.shown)
@@ -156,9 +165,7 @@ bool HostsBlocker::AppendBlockLines(const std::string& hostsPath, Skipped& skipp
         (current.state == FileContent::Read && !EndsWithLineEnd(current.bytes));
     const auto& entries = c_.ListView1.items();
     BlockLines lines(entries, current.bytes, ports_.system.lineEnd(), needLineEnd);
-    skipped.count = lines.skipped().size();
-    for (std::size_t i = 0; i < std::min(skipped.count, SkippedEntriesShown); ++i)
-        skipped.shown.push_back(Shown(entries[lines.skipped()[i]]));
+    skipped = SkippedOf(entries, lines.skipped());
     // One open, one flush; a failure leaves none of the lines.
     return lines.size() == 0 || TryAppendLines(ports_.fs, hostsPath, lines, JournalPath());
 }

@@ -37,6 +37,17 @@ public:
 
     std::string SnapshotPath() const;
     std::string JournalPath() const;
+    std::string HostsPath() const { return paths_.hostsPath(); }
+
+    // The entries a start passed over: neither blank nor a host name or IP address.
+    struct Skipped {
+        std::vector<std::string> shown; // the first few, as the message shows them
+        std::size_t count = 0;
+    };
+    // The entries at positions (from 0), as the message names them.
+    static Skipped SkippedOf(const std::vector<std::string>& entries,
+                             const std::vector<std::size_t>& positions);
+    static std::string SkippedText(const Skipped& skipped);
 
 private:
     // What a file held when it was looked at.
@@ -49,12 +60,6 @@ private:
     // cannot be read or the snapshot not written. A re-apply's snapshot leaves out the block
     // lines of the list's hosts: blocking was on, so they are most likely ours.
     void TakeSnapshot(const std::string& hostsPath, bool reapply);
-    // The entries a start passed over: neither blank nor a host name or IP address.
-    struct Skipped {
-        std::vector<std::string> shown; // the first few, as the message shows them
-        std::size_t count = 0;
-    };
-
     // Appends the block line of every host the list names that the hosts file does not already
     // hold, in one append flushed to the disk, and notes the entries that name none. True when
     // every host is in the hosts file afterwards.
@@ -67,7 +72,6 @@ private:
     // The hosts the list's entries name, as views into the list.
     std::unordered_set<std::string_view> ListHosts() const;
     FileContent Inspect(const std::string& path);
-    static std::string SkippedText(const Skipped& skipped);
     void ShowMessage(const std::string& text);
 
     Ports& ports_;

@@ -17,16 +17,14 @@ constexpr PlatformTexts WindowsTexts{
 
 constexpr PlatformTexts LinuxTexts{
     "Load this software at desktop login",
-    "You must run this software as administrator (root) in order to block sites. Choose 'Run as "
-    "administrator' in its menu entry, or start it with sudo; an administrator's password is "
-    "asked for.",
-    "You must run this software as administrator (root) in order to block sites. Choose 'Run as "
-    "administrator' in its menu entry, or start it with sudo.",
-    "You must run this software as administrator (root) in order to stop block sites. Choose 'Run "
-    "as administrator' in its menu entry, or start it with sudo; an administrator's password is "
-    "asked for.",
-    "Please make sure you run this software as administrator (root): choose 'Run as "
-    "administrator' in its menu entry, or start it with sudo.",
+    "Only an administrator (a member of the sudo, wheel or admin group) can block sites: ask an "
+    "administrator to start blocking.",
+    "Blocking sites changes the computer's hosts file, which only an administrator (a member of "
+    "the sudo, wheel or admin group) may do: when an administrator starts or stops blocking, "
+    "their password is asked for.",
+    "Only an administrator (a member of the sudo, wheel or admin group) can stop blocking sites: "
+    "ask an administrator to stop blocking.",
+    "An administrator must do this, and give their password when it is asked for.",
 };
 
 } // namespace

@@ -22,7 +22,7 @@ struct ProgramRig : FakePorts {
     void launch() {
         program.reset(); // the run before has ended
         program = std::make_unique<Program>(ports, Platform::Windows, WindowsHostsPaths(system),
-                                            canWriteHosts);
+                                            canWriteHosts, helper);
         quits = 0;
         program->quit.connect([this] { ++quits; });
     }
@@ -30,6 +30,7 @@ struct ProgramRig : FakePorts {
     Form2Controls& password() { return program->form2(); }
 
     bool canWriteHosts;
+    PrivilegedHosts* helper = nullptr; // set before launch()
     std::unique_ptr<Program> program;
     int quits = 0;
 };

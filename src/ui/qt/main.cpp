@@ -6,8 +6,10 @@
 #include "platform/StartUp.h"
 #include "platform/posix/FolderLock.h"
 #include "platform/posix/FsIdentity.h"
+#include "platform/posix/HelperPath.h"
 #include "platform/posix/OnBehalfFileSystem.h"
 #include "platform/posix/OnBehalfSettingsStore.h"
+#include "platform/posix/PkexecHelper.h"
 #include "platform/posix/PosixAdminTest.h"
 #include "platform/posix/PosixFileSystem.h"
 #include "platform/posix/PosixSystemInfo.h"
@@ -129,7 +131,10 @@ int main(int argc, char** argv) {
     Ports ports{fs,     settings, dialogs, pump,      admin, autostart,
                 system, shell,    clock,   hostsLock, timer};
 
-    Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts);
+    // An administrator's copy without root's rights writes through the helper, authorised by
+    // polkit.
+    PkexecHelper helper(pump, HelperPathFor(system.executablePath()));
+    Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts, &helper);
     qt::FrontEnd frontEnd(program, icon);
     instance.onSecondStart([&program](bool other) { return program.SecondStart(other); });
     qt::SignalPipe endings({SIGTERM, SIGINT, SIGHUP}, [&program](int) { program.SessionEnd(); });

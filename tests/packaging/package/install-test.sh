@@ -1,8 +1,10 @@
 #!/bin/sh
 # The package installed with dpkg as a user would, but in a private mount namespace with overlays
 # over /usr, /etc and /var, so that nothing reaches the machine itself: the data folder is made
-# root's; the program runs from /usr/bin on a throwaway desktop, blocks a site in its data
-# folder's care and registers for log-in; a reinstall keeps the site blocked; a removal that
+# root's; the program runs from /usr/bin on a throwaway desktop as an ordinary administrator (a
+# member of the sudo group) and, through the real pkexec and polkit on a system bus of the test's
+# own, has its helper block a site in the data folder's care and register for log-in; a
+# reinstall keeps the site blocked; a removal that
 # cannot rewrite the hosts file (a full disk) is refused and keeps the package and the file;
 # removing the package while the program still runs leaves the hosts file byte for byte as it was
 # before; purging takes away the data folder and the autostart entry.
@@ -19,7 +21,7 @@ skip() {
 if [ "${PALISADE_INSTALL_TEST:-}" != inside ]; then
     [ -f "$PACKAGE" ] || { echo "no package at $PACKAGE: make package makes it"; exit 1; }
     [ "$(id -u)" -eq 0 ] || skip "needs root to mount overlays and run dpkg"
-    for tool in unshare dpkg Xvfb fluxbox xdotool; do
+    for tool in unshare dpkg Xvfb fluxbox xdotool dbus-daemon setpriv; do
         command -v "$tool" >/dev/null 2>&1 || skip "$tool is not installed"
     done
     unshare -m true 2>/dev/null || skip "no private mount namespace can be made here"
@@ -48,7 +50,7 @@ done
 . "$SANDBOX_SCRIPT"
 SANDBOX="$SCRATCH"
 cleanup() {
-    for pid in ${PROGRAM_PID:-} ${FLUXBOX_PID:-} ${XVFB_PID:-}; do
+    for pid in ${PROGRAM_PID:-} ${FLUXBOX_PID:-} ${XVFB_PID:-} ${POLKITD_PID:-}; do
         kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
     done
 }
@@ -59,9 +61,11 @@ trap 'exit 1' INT TERM
 # A step the rest depends on.
 need() {
     check "$@" || {
-        for log in dpkg.log program.log; do
+        for log in dpkg.log program.log polkitd.log; do
             [ -s "$SCRATCH/$log" ] && { echo "--- $log"; cat "$SCRATCH/$log"; }
         done
+        [ -n "${DISPLAY:-}" ] && import -window root /tmp/palisade-install-failure.png 2>/dev/null &&
+            echo "--- the desktop then: /tmp/palisade-install-failure.png"
         exit 1
     }
 }
@@ -85,8 +89,7 @@ export XDG_DATA_HOME="$SCRATCH/home/.local/share" XDG_CACHE_HOME="$SCRATCH/home/
 export DEBIAN_FRONTEND=noninteractive
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY DBUS_SESSION_BUS_ADDRESS SUDO_UID PKEXEC_UID
 
-# dpkg is told to go ahead where a dependency is missing on this machine (pkexec is not needed
-# for the test and not installed for it).
+# dpkg is told to go ahead where a dependency is missing on this machine.
 dpkg_run() { dpkg --force-depends "$@" >>"$SCRATCH/dpkg.log" 2>&1; }
 block_lines() { grep -c "^127\.0\.0\.1          $SITE\$" /etc/hosts; }
 hosts_as_before() { cmp -s /etc/hosts "$SCRATCH/hosts.original"; }
@@ -101,9 +104,53 @@ need "the program is in /usr/bin" [ -x "$PROGRAM" ]
 check "the data folder is made, root's with mode 0755" \
     [ "$(owner_and_mode "$DATA_FOLDER")" = "root:root 755" ]
 
+# polkit as a desktop has it, on a system bus of the test's own: the package's action, and a rule
+# that grants it to the test's administrator as a password once typed would. pkexec, polkitd and
+# the bus daemon are those of this machine.
+[ -x /usr/bin/pkexec ] && [ -x /usr/lib/polkit-1/polkitd ] || skip "pkexec or polkitd is missing"
+ACTION=org.quillmoor.palisade.block-sites
+HELPER=/usr/libexec/palisade/palisade-helper
+mkdir -p /run/dbus /etc/polkit-1/rules.d && mount -t tmpfs tmpfs /run/dbus ||
+    skip "no scratch /run/dbus can be mounted here"
+cat >/etc/polkit-1/rules.d/50-palisade-test.rules <<EOT
+polkit.addRule(function(action, subject) {
+    if (action.id == "$ACTION" && subject.user == "nobody")
+        return polkit.Result.YES;
+});
+EOT
+# nobody is the ordinary user the program runs as, an administrator by the sudo group.
+awk -F: -v OFS=: '$1 == "sudo" { $4 = $4 == "" ? "nobody" : $4 ",nobody" } 1' /etc/group \
+    >"$SCRATCH/group" && cat "$SCRATCH/group" >/etc/group
+polkit_ready() {
+    dbus-send --system --print-reply --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.NameHasOwner string:org.freedesktop.PolicyKit1 2>/dev/null |
+        grep -q 'boolean true'
+}
+need "a system bus starts" dbus-daemon --system --fork
+/usr/lib/polkit-1/polkitd --no-debug >"$SCRATCH/polkitd.log" 2>&1 &
+POLKITD_PID=$!
+need "polkit starts and reads the package's action" wait_until 10 polkit_ready
+as_user() {
+    uid=$1
+    shift
+    setpriv --reuid "$uid" --regid "$uid" --clear-groups "$@"
+}
+pkexec_status() { as_user 1 /usr/bin/pkexec "$HELPER" stop close </dev/null >/dev/null 2>&1; echo $?; }
+check "pkexec refuses the helper to a user the rule leaves out, with no agent to ask (127)" \
+    [ "$(pkexec_status)" -eq 127 ]
+
 need "a desktop starts" desktop_start
-program_start
+# The program as nobody with the groups /etc/group gives it, the sudo group among them.
+mkdir -p "$SCRATCH/user-home" "$SCRATCH/user-run"
+chown 65534:65534 "$SCRATCH/user-home" "$SCRATCH/user-run"
+chmod 700 "$SCRATCH/user-run"
+chmod 711 "$SCRATCH"
+setpriv --reuid 65534 --regid 65534 --init-groups env HOME="$SCRATCH/user-home" \
+    XDG_CONFIG_HOME="$SCRATCH/user-home/.config" XDG_RUNTIME_DIR="$SCRATCH/user-run" \
+    "$PROGRAM" >>"$SCRATCH/program.log" 2>&1 &
+PROGRAM_PID=$!
 need "the program from /usr/bin opens its window" wait_until 15 window_shown "$TITLE"
+check "... as nobody, not as root" [ "$(stat -c %U "/proc/$PROGRAM_PID")" = nobody ]
 click_in "$TITLE" 136 230 # "Add URL/IP Address"
 need "the input box asks for a site" wait_until 5 window_shown Palisade
 type_into Palisade "$SITE"
@@ -111,8 +158,9 @@ click_in "$TITLE" 31 366 # "Load this software at desktop login"
 click_in "$TITLE" 268 409 # "Start Blocking"
 need "blocking hides the window" wait_until 10 window_gone "$TITLE"
 need "the site is blocked" [ "$(block_lines)" -eq 1 ]
-check "the program finds its data folder: the snapshot is there" \
+check "the program's helper keeps the snapshot in the data folder, root's" \
     cmp -s "$DATA_FOLDER/hosts" "$SCRATCH/hosts.original"
+check "... mode 0644 at most" [ "$(owner_and_mode "$DATA_FOLDER/hosts")" = "root:root 644" ]
 check "the program registers for log-in in $AUTOSTART_ENTRY" \
     grep -qx "TryExec=$PROGRAM" "$AUTOSTART_ENTRY"
 

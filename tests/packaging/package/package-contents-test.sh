@@ -1,7 +1,7 @@
 #!/bin/sh
 # The built Debian package, unpacked into a scratch folder: exactly the expected files with their
-# owners and modes, binaries stripped, the control fields and dependencies, the polkit action, the
-# desktop entry (desktop-file-validate), the icons it names and the changelog's version.
+# owners and modes, binaries stripped, the control fields and dependencies, the helper's polkit
+# action, the desktop entry (desktop-file-validate), the icons it names and the changelog's version.
 # Usage: package-contents-test.sh PACKAGE VERSION
 set -u
 PACKAGE="$1"
@@ -16,10 +16,10 @@ dpkg-deb -x "$PACKAGE" "$WORK/root" && dpkg-deb -e "$PACKAGE" "$WORK/control" ||
 
 # Every file: mode, owner and path, as the package holds them.
 dpkg-deb -c "$PACKAGE" | awk '!/^d/ { sub(/^\.\//, "", $6); print $1, $2, $6 }' | sort >"$WORK/files"
-policy=usr/share/polkit-1/actions/org.quillmoor.palisade.run-as-administrator.policy
+policy=usr/share/polkit-1/actions/org.quillmoor.palisade.block-sites.policy
 {
-    printf -- '-rwxr-xr-x root/root usr/%s\n' bin/palisade lib/palisade/remove-block-lines \
-        lib/palisade/run-as-administrator
+    printf -- '-rwxr-xr-x root/root usr/%s\n' bin/palisade libexec/palisade/palisade-helper \
+        libexec/palisade/remove-block-lines
     printf -- '-rw-r--r-- root/root usr/share/%s\n' applications/palisade.desktop \
         doc/palisade/README.md doc/palisade/changelog.gz doc/palisade/copyright \
         icons/hicolor/scalable/apps/palisade.svg man/man1/palisade.1.gz "${policy#usr/share/}"
@@ -38,7 +38,8 @@ check "the maintainer scripts are executable" test -x "$WORK/control/postinst" -
 
 stripped() { ! readelf -S "$WORK/root/$1" | grep -q '\.symtab\|\.comment'; }
 hardened() { readelf -h "$WORK/root/$1" | grep -q DYN && readelf -d "$WORK/root/$1" | grep -q BIND_NOW; }
-for binary in usr/bin/palisade usr/lib/palisade/remove-block-lines; do
+for binary in usr/bin/palisade usr/libexec/palisade/palisade-helper \
+    usr/libexec/palisade/remove-block-lines; do
     check "$binary is stripped, of the compilers' notes too" stripped "$binary"
     check "$binary is position-independent, relocations read-only after start" hardened "$binary"
 done
@@ -47,33 +48,35 @@ field() { sed -n "s/^$1: //p" "$WORK/control/control"; }
 check "the package is palisade $VERSION" [ "$(field Package) $(field Version)" = "palisade $VERSION" ]
 echo "     Depends: $(field Depends)"
 missing_dependencies() {
-    for name in libc6 libstdc++6 libqt6widgets6 libqt6network6 fonts-liberation pkexec \
-        x11-xserver-utils; do
+    for name in libc6 libstdc++6 libqt6widgets6 libqt6network6 fonts-liberation pkexec; do
         field Depends | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' | grep -qxF "$name" || echo "$name"
     done
 }
-check "it depends on the libraries, fonts-liberation, pkexec and x11-xserver-utils" \
-    [ -z "$(missing_dependencies)" ]
+check "it depends on the libraries, fonts-liberation and pkexec" [ -z "$(missing_dependencies)" ]
+# The helper is all that runs as root: the window and its toolkit never do.
+no_qt_in_helper() { ! readelf -d "$WORK/root/usr/libexec/palisade/palisade-helper" | grep -q libQt; }
+check "the helper links no Qt" no_qt_in_helper
 
-action='/policyconfig/action[@id="org.quillmoor.palisade.run-as-administrator"]'
+action='/policyconfig/action[@id="org.quillmoor.palisade.block-sites"]'
 xpath() { xmllint --xpath "string($action/$1)" "$WORK/root/$policy" 2>/dev/null; }
 check "the polkit action is well-formed XML" xmllint --noout "$WORK/root/$policy"
-check "the polkit action runs /usr/bin/palisade" \
-    [ "$(xpath "annotate[@key='org.freedesktop.policykit.exec.path']")" = /usr/bin/palisade ]
-check "... lets it open windows" \
-    [ "$(xpath "annotate[@key='org.freedesktop.policykit.exec.allow_gui']")" = true ]
-check "... and asks for an administrator's password" [ "$(xpath defaults/allow_any) \
-$(xpath defaults/allow_inactive) $(xpath defaults/allow_active)" = "auth_admin auth_admin auth_admin" ]
+check "the polkit action runs the helper, and nothing else" \
+    [ "$(xpath "annotate[@key='org.freedesktop.policykit.exec.path']")" = \
+        /usr/libexec/palisade/palisade-helper ]
+check "... opens no window as root" \
+    [ -z "$(xpath "annotate[@key='org.freedesktop.policykit.exec.allow_gui']")" ]
+check "... asks for an administrator's password, kept a while in an active session" \
+    [ "$(xpath defaults/allow_any) $(xpath defaults/allow_inactive) \
+$(xpath defaults/allow_active)" = "auth_admin auth_admin auth_admin_keep" ]
+check "... and says what is about to happen" [ "$(xpath message)" = \
+    "Authentication is needed to block or unblock sites in the hosts file" ]
 
 entry="$WORK/root/usr/share/applications/palisade.desktop"
 check "desktop-file-validate passes the desktop entry" desktop-file-validate "$entry"
 key() { sed -n "/^\[$1\]/,/^\[/s/^$2=//p" "$entry"; }
 check "the entry starts the program as the user" [ "$(key 'Desktop Entry' Exec)" = palisade ]
-check "... and offers Run as administrator" \
-    [ "$(key 'Desktop Action RunAsAdministrator' Name)" = "Run as administrator" ]
-launcher="$WORK/root$(key 'Desktop Action RunAsAdministrator' Exec)"
-check "... through the package's launcher, which starts /usr/bin/palisade through pkexec" \
-    grep -qx 'program="/usr/bin/palisade"' "$launcher"
+no_actions() { ! grep -q '^Actions=' "$entry"; }
+check "... and only that way" no_actions
 check "the entry's icon is in the hicolor theme" \
     [ -f "$WORK/root/usr/share/icons/hicolor/48x48/apps/$(key 'Desktop Entry' Icon).png" ]
 # A theme picks a bitmap by its folder's size; one of another size would be drawn scaled.
