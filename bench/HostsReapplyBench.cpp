@@ -4,9 +4,9 @@
 #include "blocking/HostsBlocker.h"
 #include "blocking/HostsText.h"
 #include "common/AppState.h"
-#include "platform/posix/FolderLock.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixSystemInfo.h"
+#include "linux/system/FolderLock.h"
+#include "linux/system/PosixFileSystem.h"
+#include "linux/system/PosixSystemInfo.h"
 #include "ui/model/Form1Controls.h"
 
 #include <benchmark/benchmark.h>

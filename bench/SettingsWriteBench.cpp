@@ -1,6 +1,6 @@
 // Times one settings write while a long site list is saved: what every keystroke in the password
 // box and every option click costs. The store works in a scratch folder, never the user's own.
-#include "platform/posix/QSettingsStore.h"
+#include "linux/system/QSettingsStore.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>

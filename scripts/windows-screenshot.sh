@@ -9,10 +9,10 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="$root/build/windows"
 out="$(realpath -m "${1:-$root/docs/palisade-windows.png}")"
-tests="$build/tests/ui/win32/win32_window_tests.exe"
+tests="$build/tests/windows/ui/win32_window_tests.exe"
 [[ -x "$tests" ]] || { echo "windows-screenshot: build the Windows target first" >&2; exit 1; }
 
-export PALISADE_EXE="Z:$build/src/ui/win32/palisade.exe"
+export PALISADE_EXE="Z:$build/src/windows/ui/palisade.exe"
 export SHOT_OUT="$out" SHOT_TESTS="$tests" SHOT_ROOT="$root"
 exec "$root/scripts/wine-gui-run" --window-manager bash -c '
     log="$(mktemp)"
