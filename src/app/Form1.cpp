@@ -1,9 +1,9 @@
 #include "app/Form1.h"
 
-#include "common/ErrorTrap.h"
-#include "common/RestoreMainWindow.h"
 #include "platform/FileHelpers.h"
 #include "sitelist/SiteList.h"
+#include "ui/ErrorTrap.h"
+#include "ui/RestoreMainWindow.h"
 
 namespace palisade {
 

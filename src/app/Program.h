@@ -3,9 +3,9 @@
 #include "blocking/HostsPaths.h"
 #include "common/AppState.h"
 #include "common/PlatformTexts.h"
+#include "common/Signal.h"
 #include "platform/Ports.h"
 #include "ui/model/Form1Controls.h"
-#include "ui/model/Signal.h"
 
 #include <memory>
 

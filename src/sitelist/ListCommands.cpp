@@ -1,9 +1,9 @@
 #include "sitelist/ListCommands.h"
 
-#include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
 #include "sitelist/ListFiles.h"
 #include "sitelist/SiteList.h"
+#include "ui/ErrorTrap.h"
 
 namespace palisade {
 

@@ -1,9 +1,9 @@
 #include "sitelist/ListCommands.h"
 
-#include "common/ErrorTrap.h"
 #include "sitelist/ListFiles.h"
 #include "sitelist/SiteList.h"
 #include "support/FakePorts.h"
+#include "ui/ErrorTrap.h"
 
 #include <gtest/gtest.h>
 #include <set>

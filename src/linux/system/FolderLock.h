@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/HostsLock.h"
 #include "linux/system/Syscalls.h"
 #include "linux/system/UniqueFd.h"
+#include "platform/HostsLock.h"
 
 namespace palisade {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FileSystem.h"
 #include "linux/system/UserAccount.h"
+#include "platform/FileSystem.h"
 
 #include <functional>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/SettingsStore.h"
 #include "linux/system/UserAccount.h"
+#include "platform/SettingsStore.h"
 
 #include <optional>
 

@@ -1,9 +1,9 @@
 #include "linux/system/OwnerOnlyFile.h"
 
-#include "platform/RuntimeError.h"
 #include "linux/system/ErrnoText.h"
 #include "linux/system/FdIo.h"
 #include "linux/system/UniqueFd.h"
+#include "platform/RuntimeError.h"
 
 #include <cerrno>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/FileSystem.h"
 #include "linux/system/Syscalls.h"
+#include "platform/FileSystem.h"
 
 namespace palisade {
 

@@ -1,8 +1,8 @@
 #include "linux/system/QSettingsStore.h"
 
-#include "platform/RuntimeError.h"
 #include "linux/system/IniText.h"
 #include "linux/system/OwnerOnlyFile.h"
+#include "platform/RuntimeError.h"
 
 #include <QByteArray>
 #include <QDir>

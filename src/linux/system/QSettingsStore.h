@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/SettingsStore.h"
 #include "linux/system/IniText.h"
 #include "linux/system/Syscalls.h"
+#include "platform/SettingsStore.h"
 
 #include <cstddef>
 #include <map>

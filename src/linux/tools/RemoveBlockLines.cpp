@@ -4,10 +4,10 @@
 #include "app/Form1.h"
 #include "blocking/HostsBlocker.h"
 #include "blocking/HostsCleanup.h"
-#include "platform/FileHelpers.h"
 #include "linux/system/FolderLock.h"
 #include "linux/system/PosixFileSystem.h"
 #include "linux/system/PosixSystemInfo.h"
+#include "platform/FileHelpers.h"
 
 #include <cstdio>
 #include <thread>

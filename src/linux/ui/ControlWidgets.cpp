@@ -1,12 +1,12 @@
 #include "linux/ui/ControlWidgets.h"
 
-#include "ui/model/CheckBox.h"
-#include "ui/model/PushButton.h"
-#include "ui/model/TextBox.h"
 #include "linux/ui/EventHook.h"
 #include "linux/ui/FrameWidget.h"
 #include "linux/ui/ListViewWidget.h"
 #include "linux/ui/QtText.h"
+#include "ui/model/CheckBox.h"
+#include "ui/model/PushButton.h"
+#include "ui/model/TextBox.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Dialogs.h"
 #include "linux/system/UserAccount.h"
+#include "platform/Dialogs.h"
 
 #include <QDialog>
 #include <QFileDialog>

@@ -1,9 +1,6 @@
 // The Linux desktop program: the ports over the system and Qt, the program object, and its two
 // windows.
 #include "app/Program.h"
-#include "platform/FileHelpers.h"
-#include "platform/RegStuff.h"
-#include "platform/StartUp.h"
 #include "linux/system/FolderLock.h"
 #include "linux/system/FsIdentity.h"
 #include "linux/system/OnBehalfFileSystem.h"
@@ -24,6 +21,9 @@
 #include "linux/ui/SignalPipe.h"
 #include "linux/ui/SingleInstance.h"
 #include "linux/ui/UserFileChooser.h"
+#include "platform/FileHelpers.h"
+#include "platform/RegStuff.h"
+#include "platform/StartUp.h"
 
 #include <QApplication>
 #include <csignal>

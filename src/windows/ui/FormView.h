@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/system/Handles.h"
 #include "ui/model/Window.h"
+#include "windows/system/Handles.h"
 #include "windows/ui/ControlView.h"
 #include "windows/ui/GdiCache.h"
 #include "windows/ui/NativeWindow.h"

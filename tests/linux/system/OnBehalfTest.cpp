@@ -1,13 +1,13 @@
 // A copy run as root for a user: who that user is, where their things are, and that their files
 // are worked on with their rights only.
 #include "PosixTestSupport.h"
-#include "platform/RuntimeError.h"
 #include "linux/system/FsIdentity.h"
 #include "linux/system/OnBehalfFileSystem.h"
 #include "linux/system/OnBehalfSettingsStore.h"
 #include "linux/system/PosixFileSystem.h"
 #include "linux/system/QSettingsStore.h"
 #include "linux/system/UserAccount.h"
+#include "platform/RuntimeError.h"
 
 #include <grp.h>
 #include <gtest/gtest.h>

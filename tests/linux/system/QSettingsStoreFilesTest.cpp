@@ -1,6 +1,6 @@
 #include "PosixTestSupport.h"
-#include "platform/RuntimeError.h"
 #include "linux/system/QSettingsStore.h"
+#include "platform/RuntimeError.h"
 
 #include <cerrno>
 #include <fcntl.h>

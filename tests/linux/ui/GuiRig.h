@@ -3,10 +3,10 @@
 #include "app/Program.h"
 #include "linux/system/PosixFileSystem.h"
 #include "linux/system/PosixSystemInfo.h"
-#include "support/FakePorts.h"
 #include "linux/ui/FrontEnd.h"
 #include "linux/ui/QtDialogs.h"
 #include "linux/ui/QtEventPump.h"
+#include "support/FakePorts.h"
 
 #include <QTemporaryDir>
 #include <QTimer>

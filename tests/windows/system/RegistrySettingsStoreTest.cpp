@@ -1,8 +1,8 @@
 #include "windows/system/RegistrySettingsStore.h"
 
 #include "platform/RuntimeError.h"
-#include "windows/system/Handles.h"
 #include "settings/SettingsKeys.h"
+#include "windows/system/Handles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

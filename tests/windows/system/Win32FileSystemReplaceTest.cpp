@@ -1,7 +1,7 @@
 #include "ScratchFolder.h"
+#include "support/ErrorOf.h"
 #include "windows/system/Handles.h"
 #include "windows/system/Win32FileSystem.h"
-#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "windows/system/Win32FileSystem.h"
 
 #include "ScratchFolder.h"
+#include "support/ErrorOf.h"
 #include "windows/system/Handles.h"
 #include "windows/system/Win32Errors.h"
-#include "support/ErrorOf.h"
 
 #include <gtest/gtest.h>
 

@@ -2,12 +2,12 @@
 #include "blocking/BlockingFiles.h"
 #include "blocking/HostsBlocker.h"
 #include "common/AppState.h"
+#include "support/FakePorts.h"
+#include "ui/model/Form1Controls.h"
 #include "windows/system/GlobalMutexLock.h"
 #include "windows/system/Handles.h"
 #include "windows/system/Win32FileSystem.h"
 #include "windows/system/Win32SystemInfo.h"
-#include "support/FakePorts.h"
-#include "ui/model/Form1Controls.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>

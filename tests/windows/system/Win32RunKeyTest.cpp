@@ -2,8 +2,8 @@
 // value it writes.
 #include "platform/RegStuff.h"
 #include "platform/StartUp.h"
-#include "windows/system/Win32Registry.h"
 #include "support/Fakes.h"
+#include "windows/system/Win32Registry.h"
 
 #include <gtest/gtest.h>
 

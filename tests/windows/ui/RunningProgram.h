@@ -1,7 +1,7 @@
 #pragma once
 
-#include "windows/system/Handles.h"
 #include "ui/model/Control.h"
+#include "windows/system/Handles.h"
 
 #include <chrono>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "common/ErrorTrap.h"
+#include "ui/ErrorTrap.h"
 
 namespace palisade {
 

@@ -1,4 +1,4 @@
-#include "common/RestoreMainWindow.h"
+#include "ui/RestoreMainWindow.h"
 
 namespace palisade {
 
