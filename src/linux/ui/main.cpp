@@ -1,6 +1,7 @@
 // The Linux desktop program: the ports over the system and Qt, the program object, and its two
 // windows.
 #include "app/Program.h"
+#include "blocking/HostsPaths.h"
 #include "linux/system/FolderLock.h"
 #include "linux/system/FsIdentity.h"
 #include "linux/system/OnBehalfFileSystem.h"
@@ -35,8 +36,6 @@
 namespace {
 
 using namespace palisade;
-
-constexpr const char* HostsFile = "/etc/hosts";
 
 std::optional<std::string> Environment(const char* name) {
     const char* value = std::getenv(name);
@@ -109,9 +108,9 @@ int main(int argc, char** argv) {
 
     PosixSystemInfo system;
     PosixFileSystem files;
-    const std::string dataRoot =
-        system.specialFolder(CommonAppData).value_or("/var/lib") + "/Quillmoor";
-    OnBehalfFileSystem fs(files, user, SystemPaths({HostsFile}, {dataRoot}));
+    const std::string hostsFile = LinuxHostsFile();
+    const std::string dataRoot = VendorDataFolder(system);
+    OnBehalfFileSystem fs(files, user, SystemPaths({hostsFile}, {dataRoot}));
     auto store = user ? std::make_unique<QSettingsStore>(ConfigFolderOf(*user))
                       : std::make_unique<QSettingsStore>();
     OnBehalfSettingsStore settings(*store, user);
@@ -129,7 +128,7 @@ int main(int argc, char** argv) {
     Ports ports{fs,     settings, dialogs, pump,      admin, autostart,
                 system, shell,    clock,   hostsLock, timer};
 
-    Program program(ports, Platform::Linux, FixedHostsPaths(HostsFile), canWriteHosts);
+    Program program(ports, Platform::Linux, FixedHostsPaths(hostsFile), canWriteHosts);
     qt::FrontEnd frontEnd(program, icon);
     instance.onSecondStart([&program](bool other) { return program.SecondStart(other); });
     qt::SignalPipe endings({SIGTERM, SIGINT, SIGHUP}, [&program](int) { program.SessionEnd(); });

@@ -1,6 +1,5 @@
 #include "windows/tools/UninstallSteps.h"
 
-#include "app/Form1.h"
 #include "blocking/HostsBlocker.h"
 #include "blocking/HostsCleanup.h"
 #include "blocking/HostsPaths.h"
@@ -140,9 +139,8 @@ UninstallOutcome RemoveWhatTheProgramLeft(const std::string& installFolder) {
     GlobalMutexLock lock;
     SleepingEventPump pump;
     SteadyClock clock;
-    const std::string vendorFolder =
-        JoinPath(system, GetSpecialFolder(system, CommonAppData), "Quillmoor");
-    const std::string dataFolder = JoinPath(system, vendorFolder, std::string(ProductName));
+    const std::string vendorFolder = VendorDataFolder(system);
+    const std::string dataFolder = ProgramDataFolder(system);
     const std::string hosts = WindowsHostsPaths(system).hostsPath();
     const CleanupResult cleanup =
         TakeOutBlockLines(fs, lock, pump, clock, hosts, dataFolder,
