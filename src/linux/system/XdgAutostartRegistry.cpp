@@ -1,6 +1,7 @@
 #include "linux/system/XdgAutostartRegistry.h"
 
 #include "linux/system/DesktopEntry.h"
+#include "linux/system/UniqueFd.h"
 
 #include <algorithm>
 #include <cctype>
@@ -53,23 +54,6 @@ bool UsableName(const std::string& name) {
            name.find('\0') == std::string::npos;
 }
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now; a delayed write error shows here.
-    int close() { return fd_ < 0 ? 0 : ::close(std::exchange(fd_, -1)); }
-
-private:
-    int fd_;
-};
-
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -91,7 +75,7 @@ int ReplaceAtomically(const std::string& folder, const std::string& name, const 
     std::string pattern = folder + "/." + name + ".desktop.XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    Fd file(::mkstemp(buffer.data()));
+    UniqueFd file(realSyscalls(), ::mkstemp(buffer.data()));
     if (file.get() < 0)
         return errno;
     const std::string temp(buffer.data());
@@ -104,7 +88,7 @@ int ReplaceAtomically(const std::string& folder, const std::string& name, const 
         ::unlink(temp.c_str());
         return error;
     }
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd dir(realSyscalls(), ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return 0;

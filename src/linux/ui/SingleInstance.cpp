@@ -1,6 +1,7 @@
 #include "linux/ui/SingleInstance.h"
 
 #include "linux/system/FsIdentity.h"
+#include "linux/system/UniqueFd.h"
 
 #include <QFile>
 #include <QLocalSocket>
@@ -36,21 +37,15 @@ std::optional<bool> Parse(const QByteArray& line) {
 // once do not both find no socket and both listen.
 class StartLock {
 public:
-    explicit StartLock(const QString& path) {
-        fd_ = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
-                     0600);
-        if (fd_ >= 0)
-            ::flock(fd_, LOCK_EX);
+    explicit StartLock(const QString& path)
+        : fd_(realSyscalls(), ::open(QFile::encodeName(path).constData(),
+                                     O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600)) {
+        if (fd_.valid())
+            ::flock(fd_.get(), LOCK_EX);
     }
-    ~StartLock() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    StartLock(const StartLock&) = delete;
-    StartLock& operator=(const StartLock&) = delete;
 
 private:
-    int fd_ = -1;
+    UniqueFd fd_;
 };
 
 // A runtime folder only its user can reach. One taken from the environment may be anything: a
