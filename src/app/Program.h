@@ -6,6 +6,7 @@
 #include "common/Signal.h"
 #include "platform/Ports.h"
 #include "ui/model/Form1Controls.h"
+#include "ui/model/Form2Controls.h"
 
 #include <memory>
 

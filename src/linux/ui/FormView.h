@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/model/Form1Controls.h"
+#include "ui/model/Form2Controls.h"
 
 #include <QIcon>
 #include <QWidget>

@@ -3,6 +3,7 @@
 // the windows, the notification area and the session reach it.
 #include "RunningProgram.h"
 #include "ui/model/Form1Controls.h"
+#include "ui/model/Form2Controls.h"
 #include "windows/ui/WinApi.h"
 #include "windows/ui/WindowNames.h"
 #include "windows/ui/resource.h"
