@@ -5,7 +5,7 @@
 // offscreen without one.
 #include "app/Program.h"
 #include "linux/system/FolderLock.h"
-#include "linux/system/PosixAdminTest.h"
+#include "linux/system/PosixAdministratorCheck.h"
 #include "linux/system/PosixFileSystem.h"
 #include "linux/system/PosixSystemInfo.h"
 #include "linux/system/QSettingsStore.h"
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     QSettingsStore settings(root + "/config");
     ScriptedDialogs dialogs;
     qt::QtEventPump pump;
-    PosixAdminTest admin;
+    PosixAdministratorCheck admin;
     NoAutostart autostart;
     ScratchSystem system(root);
     const QIcon icon = qt::ProgramIcon();

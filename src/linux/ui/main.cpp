@@ -6,7 +6,7 @@
 #include "linux/system/FsIdentity.h"
 #include "linux/system/OnBehalfFileSystem.h"
 #include "linux/system/OnBehalfSettingsStore.h"
-#include "linux/system/PosixAdminTest.h"
+#include "linux/system/PosixAdministratorCheck.h"
 #include "linux/system/PosixFileSystem.h"
 #include "linux/system/PosixSystemInfo.h"
 #include "linux/system/QSettingsStore.h"
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     OnBehalfSettingsStore settings(*store, user);
     qt::QtDialogs dialogs(user);
     qt::QtEventPump pump;
-    PosixAdminTest admin;
+    PosixAdministratorCheck admin;
     XdgAutostartRegistry registry;
     RegStuff regStuff(registry, system);
     mStartUp autostart(regStuff, system);

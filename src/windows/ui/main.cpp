@@ -6,7 +6,7 @@
 #include "platform/StartUp.h"
 #include "windows/system/GlobalMutexLock.h"
 #include "windows/system/RegistrySettingsStore.h"
-#include "windows/system/Win32AdminTest.h"
+#include "windows/system/Win32AdministratorCheck.h"
 #include "windows/system/Win32FileSystem.h"
 #include "windows/system/Win32Registry.h"
 #include "windows/system/Win32SystemInfo.h"
@@ -45,7 +45,7 @@ int RunProgram(HINSTANCE instance) {
     RegistrySettingsStore settings;
     Win32Dialogs dialogs(instance);
     Win32EventPump pump;
-    Win32AdminTest admin;
+    Win32AdministratorCheck admin;
     Win32Registry registry;
     RegStuff regStuff(registry, system);
     mStartUp autostart(regStuff, system);

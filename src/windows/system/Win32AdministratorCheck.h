@@ -28,9 +28,9 @@ TokenApi& realTokenApi();
 // Whether the user belongs to the built-in Administrators group, decided by comparing the
 // account names of the token's groups with that group's name. Group attributes are not looked
 // at, so an administrator without elevation is still reported as one.
-class Win32AdminTest : public AdminTest {
+class Win32AdministratorCheck : public AdminTest {
 public:
-    explicit Win32AdminTest(TokenApi& api = realTokenApi()) : api_(api) {}
+    explicit Win32AdministratorCheck(TokenApi& api = realTokenApi()) : api_(api) {}
     std::int32_t IsAdministrator() override;
 
 private:

@@ -1,4 +1,4 @@
-#include "linux/system/PosixAdminTest.h"
+#include "linux/system/PosixAdministratorCheck.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -59,7 +59,7 @@ PosixAccounts& realAccounts() {
     return accounts;
 }
 
-std::int32_t PosixAdminTest::IsAdministrator() {
+std::int32_t PosixAdministratorCheck::IsAdministrator() {
     try {
         if (accounts_.effectiveUser() == 0)
             return -1;

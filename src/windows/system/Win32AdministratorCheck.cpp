@@ -1,4 +1,4 @@
-#include "windows/system/Win32AdminTest.h"
+#include "windows/system/Win32AdministratorCheck.h"
 
 #include <algorithm>
 #include <array>
@@ -94,7 +94,7 @@ TokenApi& realTokenApi() {
     return api;
 }
 
-std::int32_t Win32AdminTest::IsAdministrator() {
+std::int32_t Win32AdministratorCheck::IsAdministrator() {
     const HANDLE process = api_.currentProcess();
     if (process == nullptr)
         return 0;

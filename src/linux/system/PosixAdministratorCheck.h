@@ -26,9 +26,10 @@ PosixAccounts& realAccounts();
 // An administrator is root, or a user whose process belongs to a group named "sudo", "wheel" or
 // "admin": such a user is one command away from root, as an administrator under User Account
 // Control is one elevation away.
-class PosixAdminTest : public AdminTest {
+class PosixAdministratorCheck : public AdminTest {
 public:
-    explicit PosixAdminTest(PosixAccounts& accounts = realAccounts()) : accounts_(accounts) {}
+    explicit PosixAdministratorCheck(PosixAccounts& accounts = realAccounts())
+        : accounts_(accounts) {}
     std::int32_t IsAdministrator() override;
 
 private:

@@ -1,4 +1,4 @@
-#include "linux/system/PosixAdminTest.h"
+#include "linux/system/PosixAdministratorCheck.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -26,44 +26,44 @@ struct FakeAccounts : PosixAccounts {
     }
 };
 
-TEST(PosixAdminTest, RootIsAnAdministratorWithoutLookingAtGroups) {
+TEST(PosixAdministratorCheck, RootIsAnAdministratorWithoutLookingAtGroups) {
     FakeAccounts accounts;
     accounts.user = 0;
-    EXPECT_EQ(PosixAdminTest(accounts).IsAdministrator(), -1);
+    EXPECT_EQ(PosixAdministratorCheck(accounts).IsAdministrator(), -1);
     EXPECT_TRUE(accounts.lookups.empty());
 }
 
-TEST(PosixAdminTest, MemberOfAnAdministratorsGroupIsAnAdministrator) {
+TEST(PosixAdministratorCheck, MemberOfAnAdministratorsGroupIsAnAdministrator) {
     for (const char* name : {"sudo", "wheel", "admin"}) {
         FakeAccounts accounts;
         accounts.groups = {1000, 27};
         accounts.names[27] = name;
-        EXPECT_EQ(PosixAdminTest(accounts).IsAdministrator(), -1) << name;
+        EXPECT_EQ(PosixAdministratorCheck(accounts).IsAdministrator(), -1) << name;
     }
     // The effective group counts even when the supplementary list cannot be read.
     FakeAccounts accounts;
     accounts.group = 10;
     accounts.names[10] = "wheel";
-    EXPECT_EQ(PosixAdminTest(accounts).IsAdministrator(), -1);
+    EXPECT_EQ(PosixAdministratorCheck(accounts).IsAdministrator(), -1);
 }
 
-TEST(PosixAdminTest, NamesMustMatchExactly) {
+TEST(PosixAdministratorCheck, NamesMustMatchExactly) {
     FakeAccounts accounts;
     accounts.groups = {1, 2, 3, 4};
     accounts.names = {{1, "Sudo"}, {2, "sudoers"}, {3, "admins"}, {4, " wheel"}};
-    EXPECT_EQ(PosixAdminTest(accounts).IsAdministrator(), 0);
+    EXPECT_EQ(PosixAdministratorCheck(accounts).IsAdministrator(), 0);
 }
 
-TEST(PosixAdminTest, GroupWithoutANameIsPassedOver) {
+TEST(PosixAdministratorCheck, GroupWithoutANameIsPassedOver) {
     FakeAccounts accounts;
     accounts.groups = {4242, 27};
     accounts.names[27] = "sudo";
-    EXPECT_EQ(PosixAdminTest(accounts).IsAdministrator(), -1);
+    EXPECT_EQ(PosixAdministratorCheck(accounts).IsAdministrator(), -1);
     EXPECT_EQ(accounts.lookups.front(), 4242u);
 }
 
-TEST(PosixAdminTest, RealProcessAnswersAsItsAccountIs) {
-    const std::int32_t result = PosixAdminTest().IsAdministrator();
+TEST(PosixAdministratorCheck, RealProcessAnswersAsItsAccountIs) {
+    const std::int32_t result = PosixAdministratorCheck().IsAdministrator();
     if (geteuid() == 0)
         EXPECT_EQ(result, -1);
     else

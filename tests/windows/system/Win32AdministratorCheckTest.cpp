@@ -1,4 +1,4 @@
-#include "windows/system/Win32AdminTest.h"
+#include "windows/system/Win32AdministratorCheck.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -119,12 +119,12 @@ struct FakeTokenApi : TokenApi {
     void closeHandle(HANDLE handle) override { closed.push_back(handle); }
 };
 
-TEST(Win32AdminTest, MemberIsFoundByNameAndEverythingIsReleased) {
+TEST(Win32AdministratorCheck, MemberIsFoundByNameAndEverythingIsReleased) {
     FakeTokenApi api;
     api.addGroup(0, "Everyone");
     api.addGroup(1, "Administrators");
     api.addGroup(2, "Users");
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), -1);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), -1);
     EXPECT_EQ(api.sidAuthority, (std::vector<BYTE>{0, 0, 0, 0, 0, 5}));
     EXPECT_EQ(api.sidArguments, (std::vector<DWORD>{2, 32, 544}));
     EXPECT_EQ(api.lookups.size(), 2u) << "stops at the first match";
@@ -132,73 +132,73 @@ TEST(Win32AdminTest, MemberIsFoundByNameAndEverythingIsReleased) {
     EXPECT_EQ(api.closed, std::vector<HANDLE>{FakeTokenApi::Token});
 }
 
-TEST(Win32AdminTest, StandardUserIsNotAMember) {
+TEST(Win32AdministratorCheck, StandardUserIsNotAMember) {
     FakeTokenApi api;
     api.addGroup(0, "Everyone");
     api.addGroup(1, "Users");
     api.addGroup(2, "administrators");
     api.addGroup(3, "Administrators ");
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
     EXPECT_EQ(api.lookups.size(), 4u);
 }
 
-TEST(Win32AdminTest, GroupWithoutANameIsPassedOver) {
+TEST(Win32AdministratorCheck, GroupWithoutANameIsPassedOver) {
     FakeTokenApi api;
     api.addGroup(0, std::nullopt);
     api.addGroup(1, std::nullopt);
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
     api.addGroup(2, "Administrators");
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), -1);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), -1);
 }
 
-TEST(Win32AdminTest, ZeroGroupsIsNotAMemberWithoutAnyGroupLookup) {
+TEST(Win32AdministratorCheck, ZeroGroupsIsNotAMemberWithoutAnyGroupLookup) {
     FakeTokenApi api;
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
     EXPECT_TRUE(api.lookups.empty());
     EXPECT_EQ(api.freed, 1);
 }
 
-TEST(Win32AdminTest, FirstQuerySucceedingWithZeroLengthIsNotAMember) {
+TEST(Win32AdministratorCheck, FirstQuerySucceedingWithZeroLengthIsNotAMember) {
     FakeTokenApi api;
     api.addGroup(0, "Administrators");
     api.firstQuerySucceeds = true;
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
     EXPECT_TRUE(api.secondQueryLengths.empty());
     EXPECT_TRUE(api.sidArguments.empty());
     EXPECT_EQ(api.closed, std::vector<HANDLE>{FakeTokenApi::Token});
 }
 
-TEST(Win32AdminTest, SecondQueryGetsABufferOfTheReportedSize) {
+TEST(Win32AdministratorCheck, SecondQueryGetsABufferOfTheReportedSize) {
     // More groups than the classic 4012-byte record holds.
     FakeTokenApi api;
     for (std::size_t i = 0; i < 600; ++i)
         api.addGroup(i, i == 500 ? std::optional<std::string>("Administrators") : std::nullopt);
     api.firstQueryLength = static_cast<DWORD>(api.record().size() + 64);
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), -1);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), -1);
     EXPECT_EQ(api.secondQueryLengths, std::vector<DWORD>{api.firstQueryLength});
 }
 
-TEST(Win32AdminTest, EntriesPastTheFiveHundredFirstAreNotExamined) {
+TEST(Win32AdministratorCheck, EntriesPastTheFiveHundredFirstAreNotExamined) {
     FakeTokenApi api;
     for (std::size_t i = 0; i < 600; ++i)
         api.addGroup(i, i == 501 ? std::optional<std::string>("Administrators") : std::nullopt);
-    EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+    EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
     EXPECT_EQ(api.lookups.size(), 501u);
 }
 
-TEST(Win32AdminTest, FailingCallsMeanNotAMemberAndReleaseWhatWasTaken) {
+TEST(Win32AdministratorCheck, FailingCallsMeanNotAMemberAndReleaseWhatWasTaken) {
     {
         FakeTokenApi api;
         api.addGroup(0, "Administrators");
         api.openWorks = false;
-        EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+        EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
         EXPECT_TRUE(api.closed.empty());
     }
     {
         FakeTokenApi api;
         api.addGroup(0, "Administrators");
         api.secondQueryWorks = false;
-        EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+        EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
         EXPECT_EQ(api.closed, std::vector<HANDLE>{FakeTokenApi::Token});
         EXPECT_EQ(api.freed, 0);
     }
@@ -206,7 +206,7 @@ TEST(Win32AdminTest, FailingCallsMeanNotAMemberAndReleaseWhatWasTaken) {
         FakeTokenApi api;
         api.addGroup(0, "Administrators");
         api.adminLookupWorks = false;
-        EXPECT_EQ(Win32AdminTest(api).IsAdministrator(), 0);
+        EXPECT_EQ(Win32AdministratorCheck(api).IsAdministrator(), 0);
         EXPECT_TRUE(api.lookups.empty());
         EXPECT_EQ(api.freed, 1);
         EXPECT_EQ(api.closed, std::vector<HANDLE>{FakeTokenApi::Token});
@@ -214,8 +214,8 @@ TEST(Win32AdminTest, FailingCallsMeanNotAMemberAndReleaseWhatWasTaken) {
 }
 
 // Wine's user belongs to the Administrators group.
-TEST(Win32AdminTest, RealTokenOfThisProcessIsAMember) {
-    EXPECT_EQ(Win32AdminTest().IsAdministrator(), -1);
+TEST(Win32AdministratorCheck, RealTokenOfThisProcessIsAMember) {
+    EXPECT_EQ(Win32AdministratorCheck().IsAdministrator(), -1);
 }
 
 } // namespace
