@@ -60,10 +60,10 @@ void ChangeJournal::write(const std::string& record) {
     UniqueFd fd(
         sys_, sys_.open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.valid())
-        throwErrno(sys_, errno, path_);
+        ThrowErrno(sys_, errno, path_);
     // The change may only begin once the record is on the disk. Syncing a new file makes its
     // name last as well on the journalling file systems the data folder lives on.
-    int error = writeAll(sys_, fd.get(), record);
+    int error = WriteAll(sys_, fd.get(), record);
     if (error == 0 && sys_.fsync(fd.get()) != 0)
         error = errno;
     if (error == 0 && fd.close() != 0)
@@ -71,7 +71,7 @@ void ChangeJournal::write(const std::string& record) {
     if (error != 0) {
         fd.close();
         remove();
-        throwErrno(sys_, error, path_);
+        ThrowErrno(sys_, error, path_);
     }
 }
 
@@ -85,17 +85,17 @@ void ChangeJournal::finish() {
         if (errno == ENOENT || errno == ENOTDIR)
             return;
         if (errno != ELOOP && errno != ENXIO) // a link or a socket: never a record of ours
-            throwErrno(sys_, errno, path_);
+            ThrowErrno(sys_, errno, path_);
         remove();
         return;
     }
     struct stat st {};
     if (sys_.fstat(fd.get(), &st) != 0)
-        throwErrno(sys_, errno, path_);
+        ThrowErrno(sys_, errno, path_);
     std::string bytes;
     if (S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && (st.st_mode & 077) == 0) {
-        if (const int error = readAll(sys_, fd.get(), bytes, static_cast<size_t>(st.st_size)))
-            throwErrno(sys_, error, path_);
+        if (const int error = ReadAll(sys_, fd.get(), bytes, static_cast<size_t>(st.st_size)))
+            ThrowErrno(sys_, error, path_);
     }
     fd.close();
 
@@ -125,18 +125,18 @@ void ChangeJournal::settleAppend(const std::string& target, dev_t device, ino_t 
     if (!file.valid()) {
         if (errno == ENOENT)
             return;
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
     }
     struct stat now {};
     if (sys_.fstat(file.get(), &now) != 0)
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
     // Cut back only what can be nothing but that append: the same file, no longer than it made
     // it. A file replaced or grown since is someone else's to keep.
     if (!S_ISREG(now.st_mode) || now.st_dev != device || now.st_ino != inode ||
         now.st_size < before || now.st_size > before + added)
         return;
     if (sys_.ftruncate(file.get(), before) != 0 || sys_.fsync(file.get()) != 0)
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
 }
 
 } // namespace palisade

@@ -7,7 +7,7 @@
 
 namespace palisade {
 
-std::string parentFolder(const std::string& path) {
+std::string ParentFolder(const std::string& path) {
     const auto slash = path.find_last_of('/');
     if (slash == std::string::npos)
         return ".";
@@ -16,12 +16,12 @@ std::string parentFolder(const std::string& path) {
     return path.substr(0, slash);
 }
 
-std::string describeErrno(Syscalls& sys, int error, const std::string& path) {
+std::string DescribeErrno(Syscalls& sys, int error, const std::string& path) {
     switch (error) {
     case ENOENT: {
         // A missing file and a missing folder on the way to it read differently to the user.
         struct stat st {};
-        const std::string folder = parentFolder(path);
+        const std::string folder = ParentFolder(path);
         if (sys.stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
             return "Path not found";
         return "File not found";
@@ -44,8 +44,8 @@ std::string describeErrno(Syscalls& sys, int error, const std::string& path) {
     }
 }
 
-void throwErrno(Syscalls& sys, int error, const std::string& path) {
-    throw RuntimeError(describeErrno(sys, error, path));
+void ThrowErrno(Syscalls& sys, int error, const std::string& path) {
+    throw RuntimeError(DescribeErrno(sys, error, path));
 }
 
 } // namespace palisade

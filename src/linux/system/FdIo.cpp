@@ -5,7 +5,7 @@
 
 namespace palisade {
 
-int writeAll(Syscalls& sys, int fd, std::string_view bytes) {
+int WriteAll(Syscalls& sys, int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         const ssize_t n = sys.write(fd, bytes.data() + done, bytes.size() - done);
@@ -21,7 +21,7 @@ int writeAll(Syscalls& sys, int fd, std::string_view bytes) {
     return 0;
 }
 
-int readAll(Syscalls& sys, int fd, std::string& out, size_t expected, size_t limit) {
+int ReadAll(Syscalls& sys, int fd, std::string& out, size_t expected, size_t limit) {
     // Read straight into the result, sized for what is expected plus one byte, so that the read
     // that finds the end needs no more room. A file that grows meanwhile is still read whole.
     size_t used = 0;

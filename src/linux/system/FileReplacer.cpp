@@ -50,18 +50,18 @@ private:
     bool armed_ = true;
 };
 
-std::string baseName(const std::string& path) {
+std::string BaseName(const std::string& path) {
     const auto slash = path.find_last_of('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-std::string joinFolder(const std::string& folder, const std::string& name) {
+std::string JoinFolder(const std::string& folder, const std::string& name) {
     return folder == "/" ? "/" + name : folder + "/" + name;
 }
 
 // Fills out through query(buffer, size), which answers like listxattr and getxattr: asked with no
 // buffer, the size needed. Goes on while the value grows between the two calls. 0 or an errno.
-template <typename Query> int readSized(Query&& query, std::vector<char>& out) {
+template <typename Query> int ReadSized(Query&& query, std::vector<char>& out) {
     for (;;) {
         const ssize_t size = query(nullptr, 0);
         if (size < 0)
@@ -87,15 +87,15 @@ void FileReplacer::replace(const std::string& path, const std::string& bytes) {
     struct stat old {};
     const bool exists = sys_.stat(target.c_str(), &old) == 0;
     if (!exists && errno != ENOENT)
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
     if (exists && S_ISDIR(old.st_mode))
-        throwErrno(sys_, EISDIR, target);
+        ThrowErrno(sys_, EISDIR, target);
 
     // Same folder, so the rename stays on one file system; a dot name keeps it out of sight.
-    const std::string folder = parentFolder(target);
-    const std::string temporaryPrefix = "." + baseName(target) + std::string(TemporaryMark);
+    const std::string folder = ParentFolder(target);
+    const std::string temporaryPrefix = "." + BaseName(target) + std::string(TemporaryMark);
     removeStaleTemporaries(folder, temporaryPrefix);
-    std::string pattern = joinFolder(folder, temporaryPrefix + std::string(RandomPart, 'X'));
+    std::string pattern = JoinFolder(folder, temporaryPrefix + std::string(RandomPart, 'X'));
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     UniqueFd fd(sys_, sys_.mkstemp(name.data()));
@@ -107,23 +107,23 @@ void FileReplacer::replace(const std::string& path, const std::string& bytes) {
             writeInPlace(target, bytes);
             return;
         }
-        throwErrno(sys_, error, target);
+        ThrowErrno(sys_, error, target);
     }
     TemporaryFile temporary(sys_, name.data());
 
-    if (const int error = writeAll(sys_, fd.get(), bytes))
-        throwErrno(sys_, error, target);
+    if (const int error = WriteAll(sys_, fd.get(), bytes))
+        ThrowErrno(sys_, error, target);
     // Owner before mode: changing the owner can clear set-id bits that the mode should keep.
     if (exists && sys_.fchown(fd.get(), old.st_uid, old.st_gid) != 0)
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
     // After the owner, which would clear a file capability; before the mode, which then sets the
     // permission bits exactly as they were whatever an access list made of them.
     if (exists)
         copyAttributes(target, fd.get());
     if (sys_.fchmod(fd.get(), exists ? (old.st_mode & 07777) : 0644) != 0)
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
     if (sys_.fsync(fd.get()) != 0 || fd.close() != 0)
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
 
     if (sys_.rename(temporary.path().c_str(), target.c_str()) == 0) {
         temporary.release();
@@ -136,7 +136,7 @@ void FileReplacer::replace(const std::string& path, const std::string& bytes) {
         writeInPlace(target, bytes);
         return;
     }
-    throwErrno(sys_, error, target);
+    ThrowErrno(sys_, error, target);
 }
 
 std::string FileReplacer::followLinks(const std::string& path) {
@@ -150,16 +150,16 @@ std::string FileReplacer::followLinks(const std::string& path) {
         for (;;) {
             n = sys_.readlink(current.c_str(), buffer.data(), buffer.size());
             if (n < 0)
-                throwErrno(sys_, errno, current);
+                ThrowErrno(sys_, errno, current);
             if (static_cast<size_t>(n) < buffer.size())
                 break;
             buffer.resize(buffer.size() * 2);
         }
         const std::string link(buffer.data(), static_cast<size_t>(n));
         current =
-            !link.empty() && link.front() == '/' ? link : joinFolder(parentFolder(current), link);
+            !link.empty() && link.front() == '/' ? link : JoinFolder(ParentFolder(current), link);
     }
-    throwErrno(sys_, ELOOP, path);
+    ThrowErrno(sys_, ELOOP, path);
 }
 
 void FileReplacer::removeStaleTemporaries(const std::string& folder, const std::string& prefix) {
@@ -173,7 +173,7 @@ void FileReplacer::removeStaleTemporaries(const std::string& folder, const std::
         const std::string_view name(entry->d_name);
         if (name.size() != prefix.size() + RandomPart || !name.starts_with(prefix))
             continue;
-        const std::string path = joinFolder(folder, std::string(name));
+        const std::string path = JoinFolder(folder, std::string(name));
         struct stat st {};
         if (sys_.lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
             now - st.st_mtime > StaleAfterSeconds)
@@ -186,30 +186,30 @@ void FileReplacer::removeStaleTemporaries(const std::string& folder, const std::
 
 void FileReplacer::copyAttributes(const std::string& from, int to) {
     std::vector<char> names;
-    const int listError = readSized(
+    const int listError = ReadSized(
         [&](char* buffer, size_t size) { return sys_.listxattr(from.c_str(), buffer, size); },
         names);
     if (listError == ENOTSUP)
         return; // a file system without them
     if (listError != 0)
-        throwErrno(sys_, listError, from);
+        ThrowErrno(sys_, listError, from);
 
     std::vector<char> value;
     for (size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
         const char* name = names.data() + at;
         const int error =
-            readSized([&](char* buffer,
+            ReadSized([&](char* buffer,
                           size_t size) { return sys_.getxattr(from.c_str(), name, buffer, size); },
                       value);
         if (error == ENODATA)
             continue; // removed since it was listed
         if (error != 0)
-            throwErrno(sys_, error, from);
+            ThrowErrno(sys_, error, from);
         // An attribute this file system or this user cannot set is left out rather than
         // keeping the old content.
         if (sys_.fsetxattr(to, name, value.data(), value.size(), 0) != 0 && errno != ENOTSUP &&
             errno != EPERM)
-            throwErrno(sys_, errno, from);
+            ThrowErrno(sys_, errno, from);
     }
 }
 
@@ -232,13 +232,13 @@ void FileReplacer::writeInPlace(const std::string& target, const std::string& by
         const int error = errno;
         if (record)
             record->remove(); // nothing was written
-        throwErrno(sys_, error, target);
+        ThrowErrno(sys_, error, target);
     }
-    if (const int error = writeAll(sys_, fd.get(), bytes))
-        throwErrno(sys_, error, target);
+    if (const int error = WriteAll(sys_, fd.get(), bytes))
+        ThrowErrno(sys_, error, target);
     if (sys_.ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 ||
         sys_.fsync(fd.get()) != 0 || fd.close() != 0)
-        throwErrno(sys_, errno, target);
+        ThrowErrno(sys_, errno, target);
     if (record)
         record->remove();
 }

@@ -36,7 +36,7 @@ LockAttempt FolderLock::tryLock(const std::string& dataFolder) {
         ++depth_;
         return LockAttempt::Taken;
     }
-    if (!isValidPathName(dataFolder))
+    if (!IsValidPathName(dataFolder))
         return LockAttempt::Unavailable;
     const uid_t owner = ::geteuid();
     struct stat st {};

@@ -18,7 +18,7 @@ inline constexpr const char* HostsLockFileName = "hosts.lock";
 // The kernel drops the lock when the holder ends, however it ends.
 class FolderLock : public HostsLock {
 public:
-    explicit FolderLock(Syscalls& sys = realSyscalls()) : sys_(sys) {}
+    explicit FolderLock(Syscalls& sys = RealSyscalls()) : sys_(sys) {}
     FolderLock(const FolderLock&) = delete;
     FolderLock& operator=(const FolderLock&) = delete;
     ~FolderLock() override;

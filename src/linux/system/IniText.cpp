@@ -9,18 +9,18 @@ namespace {
 
 const char Hex[] = "0123456789ABCDEF";
 
-bool isHexDigit(unsigned char c) {
+bool IsHexDigit(unsigned char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
-bool isValidUtf8(const std::string& bytes) {
+bool IsValidUtf8(const std::string& bytes) {
     const QByteArray raw(bytes.data(), static_cast<qsizetype>(bytes.size()));
     return QString::fromUtf8(raw).toUtf8() == raw;
 }
 
 // Section and key names: letters, digits, '_', '-' and '.' as they are, '/' as '\', other
 // characters as %XX or, beyond Latin-1, %UXXXX per UTF-16 unit.
-std::string escapeName(const std::string& name) {
+std::string EscapeName(const std::string& name) {
     std::string out;
     for (const QChar unit : QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()))) {
         const char16_t c = unit.unicode();
@@ -38,8 +38,8 @@ std::string escapeName(const std::string& name) {
     return out;
 }
 
-std::string header(const std::string& section) {
-    const std::string name = escapeName(section);
+std::string Header(const std::string& section) {
+    const std::string name = EscapeName(section);
     if (name.empty())
         return "[General]";
     // A section really named so is told apart from the keys outside every section.
@@ -53,15 +53,15 @@ std::string header(const std::string& section) {
 // otherwise announce a typed value; other bytes go into "@ByteArray(...)", each byte beyond
 // ASCII as an escape. A hex escape runs on while hex digits follow, so a digit right after one
 // is escaped too.
-std::string quoteValue(const std::string& value) {
-    const bool text = isValidUtf8(value);
+std::string QuoteValue(const std::string& value) {
+    const bool text = IsValidUtf8(value);
     const std::string content =
         text ? (value.starts_with('@') ? "@" + value : value) : "@ByteArray(" + value + ")";
     std::string out = "\"";
     bool afterHexEscape = false;
     for (const char ch : content) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c == 0x7F || (c >= 0x80 && !text) || (afterHexEscape && isHexDigit(c))) {
+        if (c < 0x20 || c == 0x7F || (c >= 0x80 && !text) || (afterHexEscape && IsHexDigit(c))) {
             out += {'\\', 'x', Hex[c >> 4], Hex[c & 15]};
             afterHexEscape = true;
             continue;
@@ -83,9 +83,9 @@ std::string FormatIni(const IniSections& sections) {
             continue;
         if (!out.empty())
             out += '\n';
-        out += header(section) + '\n';
+        out += Header(section) + '\n';
         for (const auto& [key, value] : values)
-            out += escapeName(key) + '=' + quoteValue(value) + '\n';
+            out += EscapeName(key) + '=' + QuoteValue(value) + '\n';
     }
     return out;
 }

@@ -28,18 +28,18 @@ std::optional<std::string> OwnerOnlyFile::read() const {
     if (!file.valid()) {
         if (errno == ENOENT || errno == ENOTDIR)
             return std::nullopt;
-        throwErrno(sys_, errno, path_);
+        ThrowErrno(sys_, errno, path_);
     }
     struct stat st {};
     if (sys_.fstat(file.get(), &st) != 0)
-        throwErrno(sys_, errno, path_);
+        ThrowErrno(sys_, errno, path_);
     if (!S_ISREG(st.st_mode))
         throw RuntimeError(std::string(NotARegularFile));
     if (static_cast<std::uintmax_t>(st.st_size) > limit_)
         throw RuntimeError(std::string(FileTooLarge));
     std::string bytes;
-    if (const int error = readAll(sys_, file.get(), bytes, static_cast<size_t>(st.st_size), limit_))
-        throwErrno(sys_, error, path_);
+    if (const int error = ReadAll(sys_, file.get(), bytes, static_cast<size_t>(st.st_size), limit_))
+        ThrowErrno(sys_, error, path_);
     return bytes;
 }
 
@@ -52,9 +52,9 @@ void OwnerOnlyFile::replace(const std::string& bytes) const {
     temporary.push_back('\0');
     UniqueFd file(sys_, sys_.mkstemp(temporary.data()));
     if (!file.valid())
-        throwErrno(sys_, errno, path_);
+        ThrowErrno(sys_, errno, path_);
 
-    int error = writeAll(sys_, file.get(), bytes);
+    int error = WriteAll(sys_, file.get(), bytes);
     if (error == 0)
         keepTimeMovingOn(file.get());
     if (error == 0 && sys_.fsync(file.get()) != 0)
@@ -68,7 +68,7 @@ void OwnerOnlyFile::replace(const std::string& bytes) const {
     if (error != 0) {
         file.close();
         sys_.unlink(temporary.data());
-        throwErrno(sys_, error, path_);
+        ThrowErrno(sys_, error, path_);
     }
 }
 

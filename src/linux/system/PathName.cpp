@@ -4,12 +4,12 @@
 
 namespace palisade {
 
-bool isValidPathName(const std::string& path) {
+bool IsValidPathName(const std::string& path) {
     return !path.empty() && path.find('\0') == std::string::npos;
 }
 
-void requireValidPathName(const std::string& path) {
-    if (!isValidPathName(path))
+void RequireValidPathName(const std::string& path) {
+    if (!IsValidPathName(path))
         throw RuntimeError("Bad file name or number");
 }
 

@@ -54,7 +54,7 @@ public:
 
 } // namespace
 
-PosixAccounts& realAccounts() {
+PosixAccounts& RealAccounts() {
     static SystemAccounts accounts;
     return accounts;
 }

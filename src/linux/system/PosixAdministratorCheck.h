@@ -21,14 +21,14 @@ public:
     virtual std::optional<std::string> groupName(gid_t group) = 0;
 };
 
-PosixAccounts& realAccounts();
+PosixAccounts& RealAccounts();
 
 // An administrator is root, or a user whose process belongs to a group named "sudo", "wheel" or
 // "admin": such a user is one command away from root, as an administrator under User Account
 // Control is one elevation away.
 class PosixAdministratorCheck : public AdminTest {
 public:
-    explicit PosixAdministratorCheck(PosixAccounts& accounts = realAccounts())
+    explicit PosixAdministratorCheck(PosixAccounts& accounts = RealAccounts())
         : accounts_(accounts) {}
     std::int32_t IsAdministrator() override;
 

@@ -8,7 +8,7 @@ namespace palisade {
 // The file system through POSIX calls. Paths are bytes handed to the kernel unchanged.
 class PosixFileSystem : public FileSystem {
 public:
-    explicit PosixFileSystem(Syscalls& sys = realSyscalls());
+    explicit PosixFileSystem(Syscalls& sys = RealSyscalls());
 
     // FilesAndFolders: any entry, a dangling symlink included. OrdinaryFiles: a regular file,
     // following symlinks.

@@ -36,16 +36,16 @@ private:
     mode_t previous_;
 };
 
-QString text(const std::string& bytes) {
+QString Text(const std::string& bytes) {
     return QString::fromUtf8(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-std::string bytesOf(const QString& name) {
+std::string BytesOf(const QString& name) {
     const QByteArray bytes = name.toUtf8();
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-std::string decode(const QVariant& value) {
+std::string Decode(const QVariant& value) {
     const QByteArray bytes = value.typeId() == QMetaType::QByteArray ? value.toByteArray()
                              : value.typeId() == QMetaType::QStringList
                                  ? value.toStringList().join(QStringLiteral(", ")).toUtf8()
@@ -55,7 +55,7 @@ std::string decode(const QVariant& value) {
 
 // A section name made fit for a file name: every byte but letters, digits, spaces, '-' and '_'
 // written as %XX, so no two sections share a file and none reaches outside the folder.
-std::string escapeForFileName(const std::string& name) {
+std::string EscapeForFileName(const std::string& name) {
     static const char hex[] = "0123456789ABCDEF";
     std::string escaped;
     for (const char c : name) {
@@ -72,17 +72,17 @@ std::string escapeForFileName(const std::string& name) {
     return escaped;
 }
 
-std::unique_ptr<QSettings> openIni(const std::string& path) {
+std::unique_ptr<QSettings> OpenIni(const std::string& path) {
     // A settings object made from a file name reads that file only; turning fallbacks off as
     // well keeps it so should it ever be made from a scope instead.
-    auto settings = std::make_unique<QSettings>(text(path), QSettings::IniFormat);
+    auto settings = std::make_unique<QSettings>(Text(path), QSettings::IniFormat);
     settings->setFallbacksEnabled(false);
     return settings;
 }
 
 // Where a key of a section sits in the file: like the parser, a section holding '/' is a
 // section and a path of sub-keys.
-std::pair<std::string, std::string> placeOf(const std::string& section, const std::string& key) {
+std::pair<std::string, std::string> PlaceOf(const std::string& section, const std::string& key) {
     const std::string path = section.empty() ? key : section + "/" + key;
     const auto slash = path.find('/');
     if (slash == std::string::npos)
@@ -91,12 +91,12 @@ std::pair<std::string, std::string> placeOf(const std::string& section, const st
 }
 
 // Every value the parser can make out of the file; lines it cannot read are left out.
-IniSections readableValues(const std::string& path) {
+IniSections ReadableValues(const std::string& path) {
     IniSections sections;
-    const auto settings = openIni(path);
+    const auto settings = OpenIni(path);
     for (const QString& name : settings->allKeys()) {
-        const auto [section, key] = placeOf(std::string(), bytesOf(name));
-        sections[section][key] = decode(settings->value(name));
+        const auto [section, key] = PlaceOf(std::string(), BytesOf(name));
+        sections[section][key] = Decode(settings->value(name));
     }
     return sections;
 }
@@ -119,7 +119,7 @@ std::string QSettingsStore::iniPath(const std::string& application) const {
 
 std::string QSettingsStore::listPath(const std::string& application,
                                      const std::string& section) const {
-    return configFolder_ + "/" + application + "/" + escapeForFileName(section) + "." + SiteListKey;
+    return configFolder_ + "/" + application + "/" + EscapeForFileName(section) + "." + SiteListKey;
 }
 
 std::string QSettingsStore::read(const std::string& application, const std::string& section,
@@ -142,12 +142,12 @@ std::string QSettingsStore::read(const std::string& application, const std::stri
         // end: it is handed the file only once it is known to be a regular one of bounded size.
         if (!OwnerOnlyFile(sys_, iniPath(application), SettingsFileLimit).read())
             return defaultValue;
-        const auto settings = openIni(iniPath(application));
-        settings->beginGroup(text(section));
-        const QString name = text(key);
+        const auto settings = OpenIni(iniPath(application));
+        settings->beginGroup(Text(section));
+        const QString name = Text(key);
         if (!settings->contains(name))
             return defaultValue;
-        return decode(settings->value(name));
+        return Decode(settings->value(name));
     } catch (...) {
         return defaultValue; // reading never fails
     }
@@ -163,9 +163,9 @@ void QSettingsStore::write(const std::string& application, const std::string& se
     makeFolder(application);
     const OwnerOnlyFile ini(sys_, iniPath(application), SettingsFileLimit);
     // A file that is there but cannot be read is never written over: its values would be lost.
-    IniSections sections = ini.read() ? readableValues(ini.path()) : IniSections();
+    IniSections sections = ini.read() ? ReadableValues(ini.path()) : IniSections();
     moveListsOut(sections, application);
-    const auto [where, name] = placeOf(section, key);
+    const auto [where, name] = PlaceOf(section, key);
     sections[where][name] = value;
     ini.replace(FormatIni(sections));
 }
@@ -201,8 +201,8 @@ void QSettingsStore::writeList(const std::string& application, const std::string
         const OwnerOnlyFile ini(sys_, iniPath(application), SettingsFileLimit);
         if (!ini.read())
             return;
-        IniSections sections = readableValues(ini.path());
-        const auto [where, name] = placeOf(section, SiteListKey);
+        IniSections sections = ReadableValues(ini.path());
+        const auto [where, name] = PlaceOf(section, SiteListKey);
         if (sections[where].erase(name) != 0)
             ini.replace(FormatIni(sections));
     } catch (const RuntimeError&) {
@@ -211,7 +211,7 @@ void QSettingsStore::writeList(const std::string& application, const std::string
 
 void QSettingsStore::makeFolder(const std::string& application) {
     const std::string folder = configFolder_ + "/" + application;
-    if (!QDir().mkpath(text(folder)))
+    if (!QDir().mkpath(Text(folder)))
         throw RuntimeError("Path/File access error");
 }
 

@@ -40,7 +40,7 @@ public:
     // The user's own configuration folder ($XDG_CONFIG_HOME, else ~/.config).
     QSettingsStore();
     // A configuration folder of the caller's choosing in place of the user's.
-    explicit QSettingsStore(std::string configFolder, Syscalls& sys = realSyscalls());
+    explicit QSettingsStore(std::string configFolder, Syscalls& sys = RealSyscalls());
     ~QSettingsStore() override;
 
     std::string read(const std::string& application, const std::string& section,

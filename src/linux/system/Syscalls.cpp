@@ -105,7 +105,7 @@ int Syscalls::closedir(DIR* dir) {
     return ::closedir(dir);
 }
 
-Syscalls& realSyscalls() {
+Syscalls& RealSyscalls() {
     static Syscalls real;
     return real;
 }

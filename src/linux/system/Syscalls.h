@@ -43,6 +43,6 @@ public:
 };
 
 // The real calls, shared by every user of the default.
-Syscalls& realSyscalls();
+Syscalls& RealSyscalls();
 
 } // namespace palisade

@@ -75,7 +75,7 @@ int ReplaceAtomically(const std::string& folder, const std::string& name, const 
     std::string pattern = folder + "/." + name + ".desktop.XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    UniqueFd file(realSyscalls(), ::mkstemp(buffer.data()));
+    UniqueFd file(RealSyscalls(), ::mkstemp(buffer.data()));
     if (file.get() < 0)
         return errno;
     const std::string temp(buffer.data());
@@ -88,7 +88,7 @@ int ReplaceAtomically(const std::string& folder, const std::string& name, const 
         ::unlink(temp.c_str());
         return error;
     }
-    UniqueFd dir(realSyscalls(), ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd dir(RealSyscalls(), ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
     return 0;

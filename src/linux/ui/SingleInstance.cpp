@@ -38,7 +38,7 @@ std::optional<bool> Parse(const QByteArray& line) {
 class StartLock {
 public:
     explicit StartLock(const QString& path)
-        : fd_(realSyscalls(), ::open(QFile::encodeName(path).constData(),
+        : fd_(RealSyscalls(), ::open(QFile::encodeName(path).constData(),
                                      O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600)) {
         if (fd_.valid())
             ::flock(fd_.get(), LOCK_EX);

@@ -21,7 +21,7 @@ TEST(ChangeJournal, OnlyItsOwnRecordIsActedOnAndAnythingElseGoes) {
         const std::string hosts = dir / "hosts";
         const std::string journal = dir / "journal";
         spit(hosts, "old\n");
-        ChangeJournal(realSyscalls(), journal).recordRewrite(hosts, "new\n");
+        ChangeJournal(RealSyscalls(), journal).recordRewrite(hosts, "new\n");
         const std::string record = slurp(journal);
         if (plant == Link) {
             spit(dir / "elsewhere", record);
@@ -35,7 +35,7 @@ TEST(ChangeJournal, OnlyItsOwnRecordIsActedOnAndAnythingElseGoes) {
             spit(journal, record.substr(0, record.size() - 1));
         }
 
-        ChangeJournal(realSyscalls(), journal).finish();
+        ChangeJournal(RealSyscalls(), journal).finish();
 
         EXPECT_EQ(slurp(hosts), plant == Own ? "new\n" : "old\n") << plant;
         struct stat st {};
@@ -49,10 +49,10 @@ TEST(ChangeJournal, AnAppendIsCutBackOnlyWhileTheFileHoldsNothingElse) {
          {"old\n127.0.0", "old\n", "old\n127.0.0.1   x.example\nmore\n"}) {
         test::TempFolder dir;
         spit(dir / "hosts", "old\n");
-        ChangeJournal(realSyscalls(), dir / "journal")
+        ChangeJournal(RealSyscalls(), dir / "journal")
             .recordAppend(dir / "hosts", test::statOf(dir / "hosts"), 20);
         spit(dir / "hosts", after); // the same file, as an append leaves it
-        ChangeJournal(realSyscalls(), dir / "journal").finish();
+        ChangeJournal(RealSyscalls(), dir / "journal").finish();
         EXPECT_EQ(slurp(dir / "hosts"), after.size() <= 4 + 20 ? "old\n" : after);
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"hosts"});
     }

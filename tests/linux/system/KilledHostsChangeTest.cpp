@@ -100,7 +100,7 @@ protected:
     // or, with blocking off, at close.
     void StartAndStopAgain(const std::string& moment, const std::string& after) {
         QSettingsStore store(dir / "config");
-        RealHostsRig rig(hosts, data, realSyscalls(), &store);
+        RealHostsRig rig(hosts, data, RealSyscalls(), &store);
         for (const auto& site : sites)
             rig.controls.ListView1.add(site);
         const bool on = store.read("Quillmoor", "Palisade Software", "BlockOnStart", "0") == "1";

@@ -153,11 +153,11 @@ TEST_F(PosixFileSystemTest, FailuresCarryTheDescriptionsUsersSee) {
     EXPECT_TRUE(S_ISDIR(test::statOf(dir / "made").st_mode));
     EXPECT_EQ(errorOf([&] { fs.createFolder(dir / "made"); }), "Path/File access error");
 
-    Syscalls& sys = realSyscalls();
+    Syscalls& sys = RealSyscalls();
     for (int error : {EACCES, EPERM, EROFS})
-        EXPECT_EQ(describeErrno(sys, error, dir / "file"), "Permission denied");
-    EXPECT_EQ(describeErrno(sys, ENOSPC, dir / "file"), "Disk full");
-    EXPECT_EQ(describeErrno(sys, EIO, dir / "file"), std::strerror(EIO));
+        EXPECT_EQ(DescribeErrno(sys, error, dir / "file"), "Permission denied");
+    EXPECT_EQ(DescribeErrno(sys, ENOSPC, dir / "file"), "Disk full");
+    EXPECT_EQ(DescribeErrno(sys, EIO, dir / "file"), std::strerror(EIO));
 }
 
 // A file that grows after it was measured: fstat reports it empty.

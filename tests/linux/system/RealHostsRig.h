@@ -61,7 +61,7 @@ inline void WriteBytes(const std::string& path, const std::string& bytes, bool a
 // too unless a store is given.
 struct RealHostsRig : FakePorts {
     explicit RealHostsRig(const std::string& hostsPath, const std::string& dataFolder,
-                          Syscalls& sys = realSyscalls(), SettingsStore* store = nullptr)
+                          Syscalls& sys = RealSyscalls(), SettingsStore* store = nullptr)
         : FakePorts(PortSwaps{
               .fs = &realFs, .settings = store, .system = &realSystem, .hostsLock = &realLock}),
           realFs(sys), blocker(ports, controls, state, FixedHostsPaths(hostsPath)) {
