@@ -48,6 +48,7 @@ void ListCommands::PushButton4_Click() {
     ErrorTrap trap(ports_.dialogs, "Form1", "PushButton4_Click");
     const std::size_t before = c_.ListView1.count();
     OpenFileRequest request;
+    request.appTitle = state_.AppTitle;
     std::string fileName;
     std::vector<std::string> pieces;
     std::string separator;

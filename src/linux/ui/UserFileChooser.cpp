@@ -143,7 +143,7 @@ int RunFileChooser(int argc, char** argv) {
                      ChooseFilesArgument);
         return 2;
     }
-    const OpenFileRequest request{argv[2], argv[3], std::strtol(argv[4], nullptr, 10)};
+    const OpenFileRequest request{argv[2], argv[3], std::strtol(argv[4], nullptr, 10), {}};
     const auto owner = static_cast<WId>(std::strtoull(argv[5], nullptr, 10));
     int x = 0, y = 0, width = 0, height = 0;
     std::sscanf(argv[6], "%d,%d,%d,%d", &x, &y, &width, &height);

@@ -106,7 +106,7 @@ std::string Win32Dialogs::openFile(const OpenFileRequest& request) {
     if (::CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
         messageBox("Too many files were chosen at once for their names to be read. "
                    "Please choose fewer files at a time.",
-                   "Palisade", MessageIcon::None);
+                   request.appTitle, MessageIcon::None);
     return {};
 }
 

@@ -186,7 +186,7 @@ TEST(UserFileChooser, TheDialogsProcessIsTheUsersAndEndsWhenCancelled) {
     };
     EXPECT_EQ(chooser("who", R"sh(printf '%s|' "$1" "$2" \
         "$(id -ru) $(id -u) $(id -rg) $(id -g) $(id -G)" "$HOME")sh")
-                  ->choose({"Title", "Filter|*", 0x200}, nullptr),
+                  ->choose({"Title", "Filter|*", 0x200, {}}, nullptr),
               "--choose-files|Title|65534 65534 65534 65534 65534|/nonexistent|");
     const auto waits = chooser("waits", "exec sleep 60");
     QTimer::singleShot(200, [&] { waits->cancel(); });
