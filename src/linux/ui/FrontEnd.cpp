@@ -1,6 +1,5 @@
 #include "linux/ui/FrontEnd.h"
 
-#include <QPointer>
 #include <QProxyStyle>
 #include <QSessionManager>
 
@@ -31,10 +30,8 @@ void SetUpApplication(QApplication& app) {
 FrontEnd::FrontEnd(Program& program, const QIcon& icon)
     : program_(program), form1_(FormView::MainWindow(program.form1(), icon)),
       form2_(FormView::PasswordWindow(program.form2(), icon)) {
-    program_.quit.connect([self = QPointer<FrontEnd>(this)] {
-        if (!self)
-            return;
-        self->ended_ = true;
+    quit_ = program_.quit.connect([this] {
+        ended_ = true;
         QCoreApplication::exit(0);
     });
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {

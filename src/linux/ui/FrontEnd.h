@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Program.h"
+#include "common/Signal.h"
 #include "linux/ui/FormView.h"
 
 #include <QApplication>
@@ -36,6 +37,7 @@ private:
     std::unique_ptr<FormView> form1_;
     std::unique_ptr<FormView> form2_;
     bool ended_ = false;
+    ScopedConnection quit_;
 };
 
 } // namespace palisade::qt

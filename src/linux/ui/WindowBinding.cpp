@@ -23,14 +23,8 @@ WindowBinding::WindowBinding(Window& model, QWidget* widget, QIcon programIcon)
     widget->setAutoFillBackground(true);
     widget->setMouseTracking(true);
     widget->installEventFilter(this);
-    model.changed.connect([self = QPointer<WindowBinding>(this)] {
-        if (self)
-            self->refresh();
-    });
-    model.activateRequested.connect([self = QPointer<WindowBinding>(this)] {
-        if (self)
-            self->bringToFront();
-    });
+    changed_ = model.changed.connect([this] { refresh(); });
+    activateRequested_ = model.activateRequested.connect([this] { bringToFront(); });
     refresh();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Signal.h"
 #include "ui/model/Window.h"
 
 #include <QCursor>
@@ -40,6 +41,9 @@ private:
     bool placed_ = false;
     bool wasLoaded_ = false;
     bool applyQueued_ = false;
+    // The model outlives the binding: what it raises after the binding has gone must not reach it.
+    ScopedConnection changed_;
+    ScopedConnection activateRequested_;
 };
 
 } // namespace palisade::qt

@@ -2,19 +2,18 @@
 
 #include "common/Signal.h"
 
-#include <memory>
 #include <utility>
+#include <vector>
 
 namespace palisade::win32 {
 
-// Connects a view's slot to a model signal for as long as the view lives: the models outlive
-// the views, and a signal raised after a view has gone must not reach it.
+// A view's connections to its models: the models outlive the views, and a signal raised after a
+// view has gone must not reach it, so each goes with the view.
+using Connections = std::vector<ScopedConnection>;
+
 template <typename... Args, typename Slot>
-void Connect(Signal<Args...>& signal, const std::shared_ptr<bool>& alive, Slot slot) {
-    signal.connect([weak = std::weak_ptr<bool>(alive), slot = std::move(slot)](Args... args) {
-        if (!weak.expired())
-            slot(args...);
-    });
+void Connect(Signal<Args...>& signal, Connections& connections, Slot slot) {
+    connections.emplace_back(signal.connect(std::move(slot)));
 }
 
 } // namespace palisade::win32

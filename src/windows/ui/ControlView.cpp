@@ -57,7 +57,7 @@ ControlView::ControlView(Control& model, HWND parent, const char* className, DWO
         reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(parent, GWLP_HINSTANCE)), nullptr);
     if (hwnd_ == nullptr)
         throw std::runtime_error("cannot create the control " + model.name());
-    Connect(model.changed, alive_, [this] { sync(); });
+    Connect(model.changed, connections_, [this] { sync(); });
 }
 
 // The child window goes with its parent.

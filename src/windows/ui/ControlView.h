@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/model/Control.h"
+#include "windows/ui/Connect.h"
 #include "windows/ui/WinApi.h"
 
 #include <memory>
@@ -31,13 +32,13 @@ public:
     virtual void deferredSync() {}
 
 protected:
-    std::shared_ptr<bool> alive() const { return alive_; }
+    Connections& connections() { return connections_; }
 
     Control& model_;
     HWND hwnd_ = nullptr;
 
 private:
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Connections connections_;
 };
 
 // The view of any control kind, with the style its kind is shown with.

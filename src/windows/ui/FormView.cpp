@@ -56,10 +56,10 @@ FormView::FormView(HINSTANCE instance, const FormStyle& style, Window& model,
     }
     resizeToClientArea(0, 0);
     layout();
-    Connect(model_.changed, alive_, [this] { syncWindow(); });
-    Connect(model_.activateRequested, alive_, [this] { bringForward(); });
+    Connect(model_.changed, connections_, [this] { syncWindow(); });
+    Connect(model_.activateRequested, connections_, [this] { bringForward(); });
     // An unloaded window opens centred again when it is next shown.
-    Connect(model_.unloaded, alive_, [this] { placed_ = false; });
+    Connect(model_.unloaded, connections_, [this] { placed_ = false; });
     syncWindow();
 }
 

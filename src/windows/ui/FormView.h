@@ -2,6 +2,7 @@
 
 #include "ui/model/Window.h"
 #include "windows/system/Handles.h"
+#include "windows/ui/Connect.h"
 #include "windows/ui/ControlView.h"
 #include "windows/ui/GdiCache.h"
 #include "windows/ui/NativeWindow.h"
@@ -77,7 +78,7 @@ private:
     bool placed_ = false;
     bool applying_ = false;
     ExtraHandler extra_;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Connections connections_;
 };
 
 } // namespace palisade::win32

@@ -22,7 +22,7 @@ FrontEnd::FrontEnd(Program& program, HINSTANCE instance, Win32EventPump& pump,
         ::ChangeWindowMessageFilterEx(form1_.hwnd(), SingleInstance::SecondStartMessage(),
                                       MSGFLT_ALLOW, nullptr);
     pump_.setDialogFilter([this](MSG& message) { return dialogMessage(message); });
-    Connect(program.quit, alive_, [this] {
+    Connect(program.quit, connections_, [this] {
         ended_ = true;
         ::PostQuitMessage(0);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Program.h"
+#include "windows/ui/Connect.h"
 #include "windows/ui/FormView.h"
 #include "windows/ui/Win32EventPump.h"
 #include "windows/ui/WinApi.h"
@@ -38,7 +39,7 @@ private:
     FormView form1_;
     FormView form2_;
     bool ended_ = false;
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    Connections connections_;
 };
 
 } // namespace palisade::win32

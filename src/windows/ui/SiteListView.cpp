@@ -31,9 +31,9 @@ int ShiftState() {
 SiteListView::SiteListView(Control& model, HWND parent)
     : ControlView(model, parent, WC_LISTVIEWA, ListStyle, WS_EX_CLIENTEDGE) {
     ListView_SetExtendedListViewStyle(hwnd_, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
-    Connect(list().itemAdded, alive(), [this](std::size_t) { countChanged(); });
-    Connect(list().itemRemoved, alive(), [this](std::size_t) { countChanged(); });
-    Connect(list().itemsCleared, alive(), [this] { countChanged(); });
+    Connect(list().itemAdded, connections(), [this](std::size_t) { countChanged(); });
+    Connect(list().itemRemoved, connections(), [this](std::size_t) { countChanged(); });
+    Connect(list().itemsCleared, connections(), [this] { countChanged(); });
     countChanged();
 
     toolTip_ =

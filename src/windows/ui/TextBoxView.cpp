@@ -34,7 +34,7 @@ TextBoxView::TextBoxView(Control& model, HWND parent)
         ::SendMessageA(hwnd_, EM_SETPASSWORDCHAR,
                        static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
     ::SendMessageA(hwnd_, EM_SETLIMITTEXT, 0, 0);
-    Connect(box().focusRequested, alive(), [this] { ::SetFocus(hwnd_); });
+    Connect(box().focusRequested, connections(), [this] { ::SetFocus(hwnd_); });
 }
 
 void TextBoxView::sync() {
