@@ -191,36 +191,5 @@ TEST_F(ProgramWindows, ASecondStartHandsOverAndTheSessionsEndClosesTheOpenBoxAnd
     EXPECT_EQ(StoredSetting("BlockOnStart"), "0");
 }
 
-// Not part of the test run: scripts/windows-screenshot.sh runs it to pose both windows for the
-// README's screenshot, and it prints how long the main window took to be shown.
-TEST_F(ProgramWindows, DISABLED_PoseBothWindows) {
-    const auto started = std::chrono::steady_clock::now();
-    RunningProgram program;
-    HWND main = program.waitForWindow(Form1ClassName);
-    ASSERT_NE(main, nullptr);
-    const auto shownAfter = std::chrono::duration_cast<std::chrono::milliseconds>(
-        std::chrono::steady_clock::now() - started);
-    std::printf("first window shown after %lld ms\n", static_cast<long long>(shownAfter.count()));
-
-    Click(program.control(Form1ClassName, form1_.PushButton5));
-    ASSERT_TRUE(WaitUntil(
-        [&] { return ItemCount(program.control(Form1ClassName, form1_.ListView1)) == 2; }));
-    ::SetWindowTextA(program.control(Form1ClassName, form1_.txtPassword), "secret");
-    TrayClick(program);
-    HWND password = program.waitForWindow(Form2ClassName);
-    ASSERT_NE(password, nullptr);
-    ::SetWindowTextA(program.control(Form2ClassName, form2_.txtPassword), "secr");
-    // Both open centred; the password window goes below the main one so that both are seen.
-    RECT mainRect{};
-    ::GetWindowRect(main, &mainRect);
-    ::SetWindowPos(password, nullptr, mainRect.left, mainRect.bottom + 8, 0, 0,
-                   SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    std::printf("posed\n");
-    std::fflush(stdout);
-    std::this_thread::sleep_for(15s);
-    ::PostMessageA(main, WM_CLOSE, 0, 0);
-    EXPECT_EQ(program.waitForExit(), 0u);
-}
-
 } // namespace
 } // namespace palisade::test
