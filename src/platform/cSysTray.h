@@ -79,8 +79,8 @@ private:
     // Balloons sent so far: a time that runs out takes down only the balloon it was set for.
     std::uint64_t balloonsSent_ = 0;
 
-    // A timer's work cannot be taken back: it holds this weakly, so what comes after the control
-    // is gone does nothing.
+    // Neither a timer's work nor the shell's hook can be taken back: both hold this weakly, so
+    // what comes after the control is gone does nothing.
     std::shared_ptr<cSysTray*> alive_;
     // The shell may restart after the control has gone.
     ScopedConnection restarted_;
