@@ -42,12 +42,12 @@ protected:
         ASSERT_TRUE(InPrivateMountNamespace())
             << "refusing to mount over " << SystemHosts << " outside a private namespace";
         ASSERT_FALSE(scratch.path().empty());
-        WriteBytes(scratch / "hosts", Original);
+        WriteWhole(scratch / "hosts", Original);
         bind(scratch / "hosts", SystemHosts);
         // The resolver looks only at the hosts file, so no name in the test reaches the network.
-        WriteBytes(scratch / "nsswitch.conf", "hosts: files\n");
+        WriteWhole(scratch / "nsswitch.conf", "hosts: files\n");
         bind(scratch / "nsswitch.conf", Nsswitch);
-        ASSERT_EQ(ReadBytes(SystemHosts), Original);
+        ASSERT_EQ(ReadWhole(SystemHosts), Original);
     }
     void TearDown() override {
         for (auto it = mounted.rbegin(); it != mounted.rend(); ++it)
@@ -59,7 +59,7 @@ protected:
         mounted.push_back(target);
     }
 
-    HostsScratch scratch;
+    ScratchFolder scratch;
     std::vector<std::string> mounted;
     const std::vector<std::string> sites{"one.palisade.test", "two.palisade.test",
                                          "https://www.three.palisade.test:8443/page?x=1"};
@@ -78,14 +78,14 @@ TEST_F(MountedHostsFile, BlockedHostsResolveToLoopbackAndStopRestoresTheFileExac
     for (const auto& host : hosts)
         EXPECT_EQ(Resolve(host), "127.0.0.1") << host;
     EXPECT_EQ(Resolve("localhost"), "::1"); // the rest of the file still answers
-    EXPECT_EQ(ReadBytes(scratch / "data/hosts"), Original);
+    EXPECT_EQ(ReadWhole(scratch / "data/hosts"), Original);
 
     rig.blocker.StopBlocking(false, StopRequest::BlockButton);
 
     EXPECT_TRUE(rig.dialogs.messages.empty());
-    EXPECT_EQ(ReadBytes(SystemHosts), Original);
+    EXPECT_EQ(ReadWhole(SystemHosts), Original);
     // Still the mounted file: it was written in place, not renamed over.
-    EXPECT_EQ(ReadBytes(scratch / "hosts"), Original);
+    EXPECT_EQ(ReadWhole(scratch / "hosts"), Original);
     EXPECT_FALSE(std::filesystem::exists(scratch / "data/hosts"));
     for (const auto& host : hosts)
         EXPECT_EQ(Resolve(host), "") << host;
@@ -96,11 +96,11 @@ TEST_F(MountedHostsFile, BlockedHostsResolveToLoopbackAndStopRestoresTheFileExac
 TEST_F(MountedHostsFile, EditMadeWhileBlockingSurvivesTheStop) {
     RealHostsRig rig(SystemHosts, scratch / "data");
     rig.start(sites);
-    WriteBytes(SystemHosts, "10.9.8.7 edited.palisade.test\n", true);
+    WriteWhole(SystemHosts, "10.9.8.7 edited.palisade.test\n", true);
 
     rig.blocker.StopBlocking(false, StopRequest::BlockButton);
 
-    EXPECT_EQ(ReadBytes(SystemHosts), Original + "\n10.9.8.7 edited.palisade.test\n");
+    EXPECT_EQ(ReadWhole(SystemHosts), Original + "\n10.9.8.7 edited.palisade.test\n");
     EXPECT_EQ(Resolve("edited.palisade.test"), "10.9.8.7");
     EXPECT_EQ(Resolve("one.palisade.test"), "");
     EXPECT_FALSE(std::filesystem::exists(scratch / "data/hosts"));
@@ -109,11 +109,11 @@ TEST_F(MountedHostsFile, EditMadeWhileBlockingSurvivesTheStop) {
 TEST_F(MountedHostsFile, RestartWithBlockingOnAddsNoSecondCopy) {
     RealHostsRig rig(SystemHosts, scratch / "data");
     rig.start(sites);
-    const std::string blocked = ReadBytes(SystemHosts);
+    const std::string blocked = ReadWhole(SystemHosts);
     rig.blocker.StartBlocking(true);
-    EXPECT_EQ(ReadBytes(SystemHosts), blocked);
+    EXPECT_EQ(ReadWhole(SystemHosts), blocked);
     rig.blocker.StopBlocking(false, StopRequest::BlockButton);
-    EXPECT_EQ(ReadBytes(SystemHosts), Original);
+    EXPECT_EQ(ReadWhole(SystemHosts), Original);
 }
 
 } // namespace

@@ -63,7 +63,7 @@ const std::string Edit = "10.1.2.3 edited.example\n";
 class KilledHostsChange : public ::testing::TestWithParam<bool> {
 protected:
     // In memory where that can be had: hundreds of runs flush their files to the disk.
-    HostsScratch dir{std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : ""};
+    ScratchFolder dir{std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : ""};
     const std::string hosts = dir / "hosts";
     const std::string data = dir / "data";
     std::vector<std::string> sites;
@@ -87,7 +87,7 @@ protected:
             sys.killAt = duringStop ? 0 : killAt;
             rig.start(sites);
             if (duringStop) {
-                WriteBytes(hosts, Edit, true);
+                WriteWhole(hosts, Edit, true);
                 sys.killAt = killAt;
                 rig.blocker.StopBlocking(false, StopRequest::BlockButton);
             }
@@ -111,7 +111,7 @@ protected:
         rig.blocker.SettleInterruptedChange(); // as every start does
         ExpectWholeLines(moment + ", after the next start");
         rig.blocker.StopBlocking(false, on ? StopRequest::BlockButton : StopRequest::Close);
-        EXPECT_EQ(ReadBytes(hosts), after) << moment;
+        EXPECT_EQ(ReadWhole(hosts), after) << moment;
         for (const char* left : {"hosts", "hosts-journal"})
             EXPECT_FALSE(std::filesystem::exists(data + "/" + left)) << moment << ": " << left;
         EXPECT_TRUE(rig.dialogs.messages.empty()) << moment;
@@ -126,7 +126,7 @@ protected:
         for (const auto& site : sites)
             known.insert("127.0.0.1          " + site);
         known.insert(Edit.substr(0, Edit.size() - 1));
-        std::istringstream now(ReadBytes(hosts));
+        std::istringstream now(ReadWhole(hosts));
         for (std::string line; std::getline(now, line);) {
             if (!line.empty()) {
                 ASSERT_TRUE(known.count(line)) << moment << ": [" << line << "]";
@@ -139,7 +139,7 @@ TEST_P(KilledHostsChange, AtEveryCallOfAStartOrAStopTheNextRunsGiveTheFileBackWh
     for (bool duringStop : {false, true}) {
         int kills = 0;
         for (int at = 1;; ++at) {
-            WriteBytes(hosts, Original);
+            WriteWhole(hosts, Original);
             std::filesystem::remove_all(data);
             std::filesystem::remove_all(dir / "config");
             if (!RunKilledAt(at, duringStop))

@@ -13,8 +13,11 @@ namespace palisade::test {
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class ScratchFolder {
 public:
-    ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "palisade-xdg-XXXXXX");
+    // Under parent, or the temporary folder.
+    explicit ScratchFolder(const std::string& parent = "") {
+        std::string pattern = ((parent.empty() ? std::filesystem::temp_directory_path()
+                                               : std::filesystem::path(parent)) /
+                               "palisade-test-XXXXXX");
         std::vector<char> buffer(pattern.begin(), pattern.end());
         buffer.push_back('\0');
         if (::mkdtemp(buffer.data()) != nullptr)
@@ -51,8 +54,8 @@ inline std::string ReadWhole(const std::string& path) {
     return text.str();
 }
 
-inline void WriteWhole(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+inline void WriteWhole(const std::string& path, const std::string& bytes, bool append = false) {
+    std::ofstream(path, std::ios::binary | (append ? std::ios::app : std::ios::trunc)) << bytes;
 }
 
 // desktop-file-validate's verdict on a file: its exit status and whatever it printed; nothing

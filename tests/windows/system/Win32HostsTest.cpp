@@ -3,6 +3,7 @@
 #include "blocking/HostsBlocker.h"
 #include "common/AppState.h"
 #include "support/FakePorts.h"
+#include "support/RealBlocker.h"
 #include "ui/model/Form1Controls.h"
 #include "windows/system/GlobalMutexLock.h"
 #include "windows/system/Handles.h"
@@ -37,11 +38,25 @@ std::optional<FileIdentity> IdentityOf(const std::string& path) {
     return FileIdentity{info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow};
 }
 
-// The real Windows file system and system information in place of the fakes.
-class PrefixHostsFile : public ::testing::Test, protected FakePorts {
+// The real Windows file system, system information and hosts lock, and a scratch data folder,
+// ahead of the ports that name them.
+struct RealWindowsPorts {
+    ScratchFolder scratch;
+    Win32FileSystem winFs;
+    Win32SystemInfo winSystem;
+    GlobalMutexLock winLock;
+};
+
+// The real blocker on the real Windows ports and the prefix's hosts file; the other ports are
+// fakes.
+class PrefixHostsFile : public ::testing::Test,
+                        protected RealWindowsPorts,
+                        protected FakePorts,
+                        protected RealBlocker {
 protected:
     PrefixHostsFile()
-        : FakePorts(PortSwaps{.fs = &winFs, .system = &winSystem, .hostsLock = &winLock}) {}
+        : FakePorts(PortSwaps{.fs = &winFs, .system = &winSystem, .hostsLock = &winLock}),
+          RealBlocker(ports, WindowsHostsPaths(winSystem), scratch.path()) {}
 
     void SetUp() override {
         if (!UnderWine())
@@ -49,28 +64,12 @@ protected:
         hostsPath = WindowsHostsPaths(winSystem).hostsPath();
         original = ReadWhole(hostsPath);
         saved = true;
-        state.DataFolder = scratch.path();
-        state.UserIsAdmin = true;
     }
     void TearDown() override {
         if (saved)
             WriteWhole(hostsPath, original);
     }
-    void start(const std::vector<std::string>& entries) {
-        for (const auto& e : entries)
-            controls.ListView1.add(e);
-        state.SavedBlockCaption = controls.PushButton2.caption();
-        controls.PushButton2.setCaption("Stop Blocking");
-        blocker.StartBlocking(false);
-    }
 
-    ScratchFolder scratch;
-    Win32FileSystem winFs;
-    Win32SystemInfo winSystem;
-    GlobalMutexLock winLock;
-    Form1Controls controls;
-    AppState state;
-    HostsBlocker blocker{ports, controls, state, WindowsHostsPaths(winSystem)};
     std::string hostsPath;
     std::string original;
     bool saved = false;
