@@ -71,12 +71,12 @@ test-package: package
 	ctest --preset package-windows
 
 # An optimised build of the program alone (the sanitizer build is for the tests). Blocking writes
-# /etc/hosts, so it needs root: after make run, sudo build/release/src/ui/qt/palisade.
+# /etc/hosts, so it needs root: after make run, sudo build/release/src/linux/ui/palisade.
 run:
 	@$(DEPS) run
 	cmake --preset release
 	cmake --build --preset release -j$(JOBS) --target palisade
-	./build/release/src/ui/qt/palisade
+	./build/release/src/linux/ui/palisade
 
 format:
 	@$(DEPS) format

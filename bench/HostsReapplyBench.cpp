@@ -4,9 +4,10 @@
 #include "blocking/HostsBlocker.h"
 #include "blocking/HostsText.h"
 #include "common/AppState.h"
-#include "platform/posix/FolderLock.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixSystemInfo.h"
+#include "linux/system/FolderLock.h"
+#include "linux/system/PosixFileSystem.h"
+#include "linux/system/PosixSystemInfo.h"
+#include "linux/system/ScratchFolder.h"
 #include "ui/model/Form1Controls.h"
 
 #include <benchmark/benchmark.h>
@@ -30,9 +31,6 @@ std::string Site(std::int64_t i) {
 class Scene {
 public:
     explicit Scene(std::int64_t entries) {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "palisade-bench-XXXXXX").string();
-        folder_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
         std::filesystem::create_directories(dataFolder());
         std::ofstream(dataFolder() + "/hosts") << "127.0.0.1 localhost\n";
         std::ofstream hosts(hostsPath(), std::ios::binary);
@@ -40,18 +38,11 @@ public:
         for (std::int64_t i = 0; i < entries; ++i)
             hosts << BlockLinePrefix << Site(i) << '\n';
     }
-    ~Scene() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
-    Scene(const Scene&) = delete;
-    Scene& operator=(const Scene&) = delete;
-
-    std::string hostsPath() const { return folder_ + "/hosts"; }
-    std::string dataFolder() const { return folder_ + "/data"; }
+    std::string hostsPath() const { return folder_ / "hosts"; }
+    std::string dataFolder() const { return folder_ / "data"; }
 
 private:
-    std::string folder_;
+    test::ScratchFolder folder_;
 };
 
 void BM_ReadHostsFile(benchmark::State& state) {

@@ -10,15 +10,15 @@
 #include "ui/model/Form1Controls.h"
 
 #ifdef _WIN32
-#include "platform/win32/GlobalMutexLock.h"
-#include "platform/win32/Win32FileSystem.h"
-#include "platform/win32/Win32SystemInfo.h"
+#include "windows/system/GlobalMutexLock.h"
+#include "windows/system/Win32FileSystem.h"
+#include "windows/system/Win32SystemInfo.h"
 
 #include <windows.h>
 #else
-#include "platform/posix/FolderLock.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixSystemInfo.h"
+#include "linux/system/FolderLock.h"
+#include "linux/system/PosixFileSystem.h"
+#include "linux/system/PosixSystemInfo.h"
 
 #include <fcntl.h>
 #include <unistd.h>

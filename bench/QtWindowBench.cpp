@@ -4,16 +4,16 @@
 // over a scratch folder (hosts file, data folder, settings), on the display it is given or
 // offscreen without one.
 #include "app/Program.h"
-#include "platform/posix/FolderLock.h"
-#include "platform/posix/PosixAdminTest.h"
-#include "platform/posix/PosixFileSystem.h"
-#include "platform/posix/PosixSystemInfo.h"
-#include "platform/posix/QSettingsStore.h"
-#include "ui/qt/FrontEnd.h"
-#include "ui/qt/ProgramIcon.h"
-#include "ui/qt/QtEventPump.h"
-#include "ui/qt/QtNotificationShell.h"
-#include "ui/qt/QtTimer.h"
+#include "linux/system/FolderLock.h"
+#include "linux/system/PosixAdministratorCheck.h"
+#include "linux/system/PosixFileSystem.h"
+#include "linux/system/PosixSystemInfo.h"
+#include "linux/system/QSettingsStore.h"
+#include "linux/ui/FrontEnd.h"
+#include "linux/ui/ProgramIcon.h"
+#include "linux/ui/QtEventPump.h"
+#include "linux/ui/QtNotificationShell.h"
+#include "linux/ui/QtTimer.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     QSettingsStore settings(root + "/config");
     ScriptedDialogs dialogs;
     qt::QtEventPump pump;
-    PosixAdminTest admin;
+    PosixAdministratorCheck admin;
     NoAutostart autostart;
     ScratchSystem system(root);
     const QIcon icon = qt::ProgramIcon();

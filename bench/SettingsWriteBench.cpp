@@ -1,6 +1,7 @@
 // Times one settings write while a long site list is saved: what every keystroke in the password
 // box and every option click costs. The store works in a scratch folder, never the user's own.
-#include "platform/posix/QSettingsStore.h"
+#include "linux/system/QSettingsStore.h"
+#include "linux/system/ScratchFolder.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdlib>
@@ -9,29 +10,10 @@
 
 namespace {
 
+using palisade::test::ScratchFolder;
+
 const std::string App = "Quillmoor";
 const std::string Section = "Palisade Software";
-
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        const char* base = std::getenv("TMPDIR");
-        path_ = std::string(base && *base ? base : "/tmp") + "/palisade-bench.XXXXXX";
-        if (::mkdtemp(path_.data()) == nullptr)
-            path_.clear();
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
 
 std::string SiteList(std::int64_t sites) {
     std::string list;

@@ -2,12 +2,12 @@
 # Takes the README's screenshots of the Linux program (the main window and the password window)
 # on a throwaway desktop: Xvfb with fluxbox in a private mount namespace, so nothing of this
 # system is touched. Needs root and a built program. Usage:
-#   scripts/screenshots.sh [PROGRAM] [FOLDER]   (defaults: build/linux/src/ui/qt/palisade, docs)
+#   scripts/screenshots.sh [PROGRAM] [FOLDER]   (defaults: build/linux/src/linux/ui/palisade, docs)
 here=$(cd "$(dirname "$0")/.." && pwd)
-SANDBOX_HERE="$here/tests/ui/qt"
+SANDBOX_HERE="$here/tests/linux/ui"
 . "$SANDBOX_HERE/desktop-sandbox.sh"
 sandbox_enter "$0" "$@"
-PROGRAM=$(realpath "${1:-$here/build/linux/src/ui/qt/palisade}")
+PROGRAM=$(realpath "${1:-$here/build/linux/src/linux/ui/palisade}")
 OUT=$(realpath "${2:-$here/docs}")
 TITLE="Palisade Software"
 

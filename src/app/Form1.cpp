@@ -1,10 +1,11 @@
 #include "app/Form1.h"
 
-#include "common/ErrorTrap.h"
-#include "common/RestoreMainWindow.h"
+#include "blocking/HostsPaths.h"
 #include "platform/FileHelpers.h"
 #include "platform/StartupRegistration.h"
 #include "sitelist/SiteList.h"
+#include "ui/ErrorTrap.h"
+#include "ui/RestoreMainWindow.h"
 
 namespace palisade {
 
@@ -87,14 +88,10 @@ void Form1::Form_Load() {
     if (trap.when(120, [&] { return !stored.empty(); }))
         trap(122, [&] { RestoreSiteList(c_.ListView1, stored); });
 
-    trap(124, [&] { path = JoinPath(sys, GetSpecialFolder(sys, CommonAppData), "Quillmoor"); });
+    trap(124, [&] { path = VendorDataFolder(sys); });
     if (trap.when(126, [&] { return !ports_.fs.find(path, EntryFilter::FilesAndFolders); }))
         trap(128, [&] { CreateDataFolder(path); });
-    trap(130, [&] {
-        state_.DataFolder =
-            JoinPath(sys, JoinPath(sys, GetSpecialFolder(sys, CommonAppData), "Quillmoor"),
-                     std::string(ProductName));
-    });
+    trap(130, [&] { state_.DataFolder = ProgramDataFolder(sys); });
     if (trap.when(132,
                   [&] { return !ports_.fs.find(state_.DataFolder, EntryFilter::FilesAndFolders); }))
         trap(134, [&] { CreateDataFolder(state_.DataFolder); });

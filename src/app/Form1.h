@@ -2,6 +2,7 @@
 
 #include "blocking/Blocking.h"
 #include "common/AppState.h"
+#include "common/ProductNames.h"
 #include "platform/Ports.h"
 #include "platform/TrayControl.h"
 #include "settings/Form2.h"
@@ -16,7 +17,6 @@
 
 namespace palisade {
 
-inline constexpr std::string_view ProductName = "Palisade Software";
 inline constexpr std::string_view StartupMarkerName = "iStart";
 // The balloon of the first minimise of a run; title and text read as one sentence.
 inline constexpr std::string_view MinimizeBalloonText =

@@ -3,10 +3,11 @@
 #include "blocking/HostsPaths.h"
 #include "common/AppState.h"
 #include "common/PlatformTexts.h"
+#include "common/Signal.h"
 #include "platform/Ports.h"
 #include "platform/PrivilegedHosts.h"
 #include "ui/model/Form1Controls.h"
-#include "ui/model/Signal.h"
+#include "ui/model/Form2Controls.h"
 
 #include <memory>
 

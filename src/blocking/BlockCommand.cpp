@@ -1,6 +1,6 @@
 #include "blocking/BlockCommand.h"
 
-#include "common/ErrorTrap.h"
+#include "ui/ErrorTrap.h"
 
 namespace palisade {
 

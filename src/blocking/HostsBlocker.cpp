@@ -3,10 +3,10 @@
 #include "blocking/BlockLines.h"
 #include "blocking/BlockingFiles.h"
 #include "blocking/HostsText.h"
-#include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
 #include "platform/HostsLockHold.h"
 #include "settings/Settings.h"
+#include "ui/ErrorTrap.h"
 
 #include <algorithm>
 #include <unordered_set>

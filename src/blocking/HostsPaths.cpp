@@ -1,6 +1,8 @@
 #include "blocking/HostsPaths.h"
 
 #include "blocking/BlockingFiles.h"
+#include "common/ProductNames.h"
+#include "platform/FileHelpers.h"
 
 namespace palisade {
 
@@ -15,6 +17,18 @@ HostsPaths WindowsHostsPaths(SystemInfo& system) {
 
 HostsPaths FixedHostsPaths(std::string path) {
     return {[path] { return path; }, [path] { return path; }};
+}
+
+std::string LinuxHostsFile() {
+    return "/etc/hosts";
+}
+
+std::string VendorDataFolder(SystemInfo& system) {
+    return JoinPath(system, GetSpecialFolder(system, CommonAppData), std::string(VendorName));
+}
+
+std::string ProgramDataFolder(SystemInfo& system) {
+    return JoinPath(system, VendorDataFolder(system), std::string(ProductName));
 }
 
 } // namespace palisade

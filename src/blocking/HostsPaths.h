@@ -18,7 +18,15 @@ struct HostsPaths {
 // standard installation both name the same file.
 HostsPaths WindowsHostsPaths(SystemInfo& system);
 
-// One fixed path for both, as on Linux ("/etc/hosts").
+// One fixed path for both, as on Linux.
 HostsPaths FixedHostsPaths(std::string path);
+
+// The Linux hosts file: "/etc/hosts".
+std::string LinuxHostsFile();
+
+// The shared program-data folder's vendor folder ("Quillmoor"), and the program's own data folder
+// in it, where the snapshot of the hosts file and the start-up marker are kept.
+std::string VendorDataFolder(SystemInfo& system);
+std::string ProgramDataFolder(SystemInfo& system);
 
 } // namespace palisade

@@ -2,9 +2,9 @@
 
 #include "blocking/BlockLines.h"
 #include "blocking/HostsText.h"
-#include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
 #include "settings/Settings.h"
+#include "ui/ErrorTrap.h"
 
 #include <optional>
 

@@ -10,6 +10,8 @@ struct OpenFileRequest {
     std::string title;
     std::string filter; // "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"
     long flags = 0;     // the common dialog's flag bits
+    // The title of a message the dialog itself must show: the application's.
+    std::string appTitle;
 };
 
 // Message box, input box and open-file dialog. All are modal and have an OK button only

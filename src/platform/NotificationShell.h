@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/model/Signal.h"
+#include "common/Signal.h"
 
 #include <cstdint>
 #include <functional>

@@ -34,9 +34,9 @@ cSysTray::cSysTray(NotificationShell& shell, Timer& timer)
     : shell_(shell), timer_(timer), icon_{PictureType::Icon, shell.programIcon()},
       alive_(std::make_shared<cSysTray*>(this)) {
     // The notification area forgets its icons when it restarts; put ours back.
-    shell_.restarted.connect([weak = std::weak_ptr<cSysTray*>(alive_)] {
-        if (auto self = weak.lock(); self && (*self)->iconAdded_)
-            (*self)->AddTrayIcon();
+    restarted_ = shell_.restarted.connect([this] {
+        if (iconAdded_)
+            AddTrayIcon();
     });
 }
 

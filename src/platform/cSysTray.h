@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Signal.h"
 #include "platform/NotificationShell.h"
 #include "platform/Timer.h"
 #include "platform/TrayControl.h"
@@ -78,9 +79,11 @@ private:
     // Balloons sent so far: a time that runs out takes down only the balloon it was set for.
     std::uint64_t balloonsSent_ = 0;
 
-    // The shell's restart signal cannot be disconnected, nor a timer's work taken back; both
-    // hold this weakly, so what comes after the control is gone does nothing.
+    // Neither a timer's work nor the shell's hook can be taken back: both hold this weakly, so
+    // what comes after the control is gone does nothing.
     std::shared_ptr<cSysTray*> alive_;
+    // The shell may restart after the control has gone.
+    ScopedConnection restarted_;
 };
 
 } // namespace palisade

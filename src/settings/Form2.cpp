@@ -1,9 +1,9 @@
 #include "settings/Form2.h"
 
-#include "common/ErrorTrap.h"
-#include "common/RestoreMainWindow.h"
 #include "platform/FileHelpers.h"
+#include "ui/ErrorTrap.h"
 #include "ui/LookAndFeel.h"
+#include "ui/RestoreMainWindow.h"
 
 namespace palisade {
 

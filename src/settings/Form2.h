@@ -5,6 +5,7 @@
 #include "platform/TrayControl.h"
 #include "settings/Settings.h"
 #include "ui/model/Form1Controls.h"
+#include "ui/model/Form2Controls.h"
 
 #include <string>
 #include <string_view>

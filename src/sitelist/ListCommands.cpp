@@ -1,9 +1,9 @@
 #include "sitelist/ListCommands.h"
 
-#include "common/ErrorTrap.h"
 #include "platform/FileHelpers.h"
 #include "sitelist/ListFiles.h"
 #include "sitelist/SiteList.h"
+#include "ui/ErrorTrap.h"
 
 namespace palisade {
 
@@ -48,6 +48,7 @@ void ListCommands::PushButton4_Click() {
     ErrorTrap trap(ports_.dialogs, "Form1", "PushButton4_Click");
     const std::size_t before = c_.ListView1.count();
     OpenFileRequest request;
+    request.appTitle = state_.AppTitle;
     std::string fileName;
     std::vector<std::string> pieces;
     std::string separator;

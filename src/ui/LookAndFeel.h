@@ -4,6 +4,7 @@
 #include "platform/SystemInfo.h"
 #include "ui/Skin.h"
 #include "ui/model/Form1Controls.h"
+#include "ui/model/Form2Controls.h"
 
 #include <string>
 #include <string_view>

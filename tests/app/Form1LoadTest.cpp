@@ -1,5 +1,5 @@
-#include "common/ErrorTrap.h"
 #include "support/Form1Rig.h"
+#include "ui/ErrorTrap.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/AppState.h"
 #include "blocking/BlockCommand.h"
 #include "blocking/HostsBlocker.h"
+#include "common/AppState.h"
 #include "support/FakePorts.h"
 
 #include <string>

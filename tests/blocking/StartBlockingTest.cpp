@@ -1,5 +1,5 @@
 #include "blocking/BlockingRig.h"
-#include "common/ErrorTrap.h"
+#include "ui/ErrorTrap.h"
 
 #include <gtest/gtest.h>
 

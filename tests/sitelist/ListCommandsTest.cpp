@@ -1,9 +1,9 @@
 #include "sitelist/ListCommands.h"
 
-#include "common/ErrorTrap.h"
 #include "sitelist/ListFiles.h"
 #include "sitelist/SiteList.h"
 #include "support/FakePorts.h"
+#include "ui/ErrorTrap.h"
 
 #include <gtest/gtest.h>
 #include <set>
@@ -78,9 +78,10 @@ TEST(ListCommands, LoadsChosenFilesUnderTheBusyPointerWithOneWrite) {
         EXPECT_EQ(rig.list.count(), 2 * expected.size());
         EXPECT_EQ(rig.writes(), 1);
         const auto& r = rig.dialogs.openFileRequests.at(0);
-        EXPECT_EQ(std::tie(r.title, r.filter, r.flags),
+        EXPECT_EQ(std::tie(r.title, r.filter, r.flags, r.appTitle),
                   std::tuple("Load List(s) - Hold Ctrl to select multiple list files"s,
-                             "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"s, 2621953L));
+                             "Text Files (*.txt)|*.txt|All Files (*.*)|*.*|"s, 2621953L,
+                             rig.state.AppTitle));
     }
 }
 

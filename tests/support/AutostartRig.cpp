@@ -3,7 +3,7 @@
 namespace palisade::test {
 
 AutostartRig::AutostartRig(Registry& registry, std::string dataFolder)
-    : FakePorts(PortSwaps{.autostart = &startUp}), regStuff(registry, system) {
+    : FakePorts(PortSwaps{.autostart = &startUp}), Form1Windows(ports), regStuff(registry, system) {
     state.DataFolder = std::move(dataFolder);
     state.Loading = false;
     fs.folders.insert(state.DataFolder);

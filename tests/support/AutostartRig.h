@@ -1,12 +1,9 @@
 #pragma once
 
-#include "app/Form1.h"
-#include "common/AppState.h"
 #include "platform/RegStuff.h"
 #include "platform/Registry.h"
 #include "platform/StartUp.h"
-#include "settings/Form2.h"
-#include "support/FakePorts.h"
+#include "support/Form1Rig.h"
 
 #include <string>
 
@@ -15,7 +12,7 @@ namespace palisade::test {
 // The main window's controller with the real start-up registration over the given registry in
 // place of the fake, and fakes for every other port. Loaded already: Check1's clicks take effect
 // at once.
-struct AutostartRig : FakePorts {
+struct AutostartRig : FakePorts, Form1Windows {
     explicit AutostartRig(Registry& registry,
                           std::string dataFolder = "C:\\ProgramData\\Quillmoor\\Palisade Software");
 
@@ -25,15 +22,6 @@ struct AutostartRig : FakePorts {
 
     RegStuff regStuff;
     mStartUp startUp{regStuff, system};
-
-    AppState state;
-    Form1Controls controls;
-    Form2Controls form2Controls;
-    RecordingBlocking blocking;
-    FakeTray tray;
-    RecordingSkin skin;
-    Form2 form2{ports, form2Controls, controls, state, tray};
-    Form1 form{ports, controls, state, blocking, tray, skin, form2};
 };
 
 } // namespace palisade::test

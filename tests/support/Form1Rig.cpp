@@ -2,7 +2,7 @@
 
 namespace palisade::test {
 
-Form1Rig::Form1Rig(Platform platform) : state(platform) {
+Form1Rig::Form1Rig(Platform platform) : Form1Windows(ports, platform) {
     fs.log = &log;
     settings.log = &log;
     dialogs.log = &log;

@@ -1,5 +1,7 @@
 #include "ui/model/Control.h"
 
+#include <algorithm>
+
 namespace palisade {
 
 Color TextColorOn(Color background) {
@@ -55,6 +57,14 @@ void Control::setForeColor(Color color) {
         return;
     foreColor_ = color;
     notify();
+}
+
+std::vector<Control*> FocusOrder(std::vector<Control*> controls) {
+    std::erase_if(controls, [](const Control* c) { return !c->takesFocus(); });
+    std::stable_sort(controls.begin(), controls.end(), [](const Control* a, const Control* b) {
+        return a->tabIndex() < b->tabIndex();
+    });
+    return controls;
 }
 
 } // namespace palisade

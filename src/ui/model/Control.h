@@ -1,9 +1,10 @@
 #pragma once
 
-#include "ui/model/Signal.h"
+#include "common/Signal.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace palisade {
 
@@ -105,5 +106,9 @@ private:
     Font font_;
     std::string container_;
 };
+
+// The controls that can take the focus, ordered by tab index: the order in which Tab moves the
+// focus (a front end passes over those hidden at the time). Frames and labels are left out.
+std::vector<Control*> FocusOrder(std::vector<Control*> controls);
 
 } // namespace palisade

@@ -15,10 +15,6 @@ namespace palisade {
 inline constexpr std::string_view StartBlockingCaption = "Start Blocking";
 inline constexpr std::string_view StopBlockingCaption = "Stop Blocking";
 
-// The controls that can take the focus, ordered by tab index: the order in which Tab moves the
-// focus (a front end passes over those hidden at the time). Frames and labels are left out.
-std::vector<Control*> FocusOrder(std::vector<Control*> controls);
-
 // The main window's controls with their designed values.
 struct Form1Controls {
     Form1Controls();
@@ -48,26 +44,6 @@ struct Form1Controls {
     std::vector<Control*> controls();
     // The controls that Tab moves the keyboard focus through, in that order.
     std::vector<Control*> tabOrder() { return FocusOrder(controls()); }
-};
-
-// The password dialog's controls with their designed values.
-struct Form2Controls {
-    Form2Controls();
-    Form2Controls(const Form2Controls&) = delete;
-    Form2Controls& operator=(const Form2Controls&) = delete;
-
-    Window window{"Form2", "Enter Password", {0, 0, 8040, 1545}};
-    Frame Frame2{"Frame2", "Password", {120, 120, 7800, 800}, 3};
-    TextBox txtPassword{"txtPassword", {240, 300, 7320, 345}, 0, '*'};
-    PushButton PushButton2{"PushButton2", "OK", {120, 1020, 3840, 405}, 1};
-    PushButton PushButton1{"PushButton1", "Cancel", {4080, 1020, 3840, 405}, 2};
-
-    std::vector<Control*> controls();
-    std::vector<Control*> tabOrder() { return FocusOrder(controls()); }
-
-    // Puts every control back as designed: the window is unloaded, nothing of the last showing
-    // is kept.
-    void discard();
 };
 
 } // namespace palisade

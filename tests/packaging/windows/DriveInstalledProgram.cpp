@@ -6,8 +6,8 @@
 // Says what went wrong and ends with 1 when a step did not happen.
 #include "RunningProgram.h"
 #include "ui/model/Form1Controls.h"
-#include "ui/win32/WinApi.h"
-#include "ui/win32/WindowNames.h"
+#include "windows/ui/WinApi.h"
+#include "windows/ui/WindowNames.h"
 
 #include <cstdio>
 #include <string_view>

@@ -1,0 +1,12 @@
+#include "linux/ui/ProgramIcon.h"
+
+namespace palisade::qt {
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/palisade-%1.png").arg(size), QSize(size, size));
+    return icon;
+}
+
+} // namespace palisade::qt
