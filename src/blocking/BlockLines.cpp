@@ -48,11 +48,17 @@ bool IsPlainHostName(std::string_view entry) {
 
 BlockLines::BlockLines(const std::vector<std::string>& entries, std::string_view hostsFile,
                        std::string lineEnd, bool lineEndFirst)
-    : lineEnd_(std::move(lineEnd)), lineEndFirst_(lineEndFirst) {
-    choose(entries, hostsFile);
+    : entries_(entries), lineEnd_(std::move(lineEnd)), lineEndFirst_(lineEndFirst) {
+    choose(hostsFile);
 }
 
-void BlockLines::choose(const std::vector<std::string>& entries, std::string_view hostsFile) {
+std::string_view BlockLines::hostOf(Host host) const {
+    const std::string_view entry = entries_[host.entry];
+    return host.slot & PlainName ? entry : BlockedHost(entry);
+}
+
+void BlockLines::choose(std::string_view hostsFile) {
+    const auto& entries = entries_;
     const std::hash<std::string_view> hash;
     // A list seldom names a host twice. Two bits for each hash value, sixteen times as many
     // values as entries, count the hosts that fall on it up to two: only the few that share one
@@ -61,12 +67,11 @@ void BlockLines::choose(const std::vector<std::string>& entries, std::string_vie
     while ((std::size_t{1} << bits) < entries.size() * 16 && bits < 30)
         ++bits;
     std::vector<std::uint64_t> counts(((std::size_t{1} << bits) + 31) / 32);
-    std::vector<std::uint32_t> slots; // each host's, so that it is hashed once
     hosts_.reserve(entries.size());
-    slots.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         std::string_view host = entries[i];
-        if (!IsPlainHostName(host)) {
+        const bool plain = IsPlainHostName(host);
+        if (!plain) {
             if (IsBlankEntry(host))
                 continue; // nothing to block, nothing to tell
             host = BlockedHost(host);
@@ -83,21 +88,21 @@ void BlockLines::choose(const std::vector<std::string>& entries, std::string_vie
         if ((word >> shift) & 1)
             word |= std::uint64_t{2} << shift;
         word |= std::uint64_t{1} << shift;
-        hosts_.push_back(host);
-        slots.push_back(slot);
+        hosts_.push_back({static_cast<std::uint32_t>(i), plain ? slot | PlainName : slot});
     }
 
     BlockedHostIndex present(hostsFile);
     std::unordered_set<std::string_view> seen; // of the hosts that may repeat
     std::size_t kept = 0;
-    for (std::size_t k = 0; k < hosts_.size(); ++k) {
-        const std::string_view host = hosts_[k];
-        const bool shared = (counts[slots[k] / 32] >> (2 * (slots[k] % 32))) & 2;
+    for (const Host chosen : hosts_) {
+        const std::string_view host = hostOf(chosen);
+        const std::uint32_t slot = chosen.slot & ~PlainName;
+        const bool shared = (counts[slot / 32] >> (2 * (slot % 32))) & 2;
         if (shared && !seen.insert(host).second)
             continue;
         if (present.contains(host))
             continue;
-        hosts_[kept++] = host;
+        hosts_[kept++] = chosen;
         size_ += BlockLinePrefix.size() + host.size() + lineEnd_.size();
     }
     hosts_.resize(kept);
@@ -122,7 +127,7 @@ bool BlockLines::next(std::string_view& piece) {
     }
     for (; next_ < hosts_.size() && static_cast<std::size_t>(out - start) < LinePieceSize;
          ++next_) {
-        const std::string_view host = hosts_[next_];
+        const std::string_view host = hostOf(hosts_[next_]);
         std::memcpy(out, BlockLinePrefix.data(), BlockLinePrefix.size());
         out += BlockLinePrefix.size();
         std::memcpy(out, host.data(), host.size());
