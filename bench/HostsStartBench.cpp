@@ -126,7 +126,8 @@ double TimeStart(const Scene& scene, const std::vector<std::string>& sites,
     NoShell shell;
     SteadyClock clock;
     PlatformLock lock;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock};
+    NoTimer timer;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock, timer};
     Form1Controls controls;
     AppState state;
     state.DataFolder = scene.data();

@@ -15,7 +15,7 @@ namespace palisade {
 // a long list needs no second copy of itself in memory.
 class BlockLines : public LineSource {
 public:
-    // Keeps views into entries and hostsFile, which must outlive it.
+    // Keeps a reference to entries, which must outlive it.
     BlockLines(const std::vector<std::string>& entries, std::string_view hostsFile,
                std::string lineEnd, bool lineEndFirst);
 
@@ -26,18 +26,24 @@ public:
     const std::vector<std::size_t>& skipped() const { return skipped_; }
 
 private:
-    enum Kind : std::uint8_t { NoHost, Host, Written };
+    // An entry with a host, packed small: a long list has many.
+    struct Host {
+        std::uint32_t entry; // a list in memory holds far fewer than 2^32
+        std::uint32_t slot;  // of its hash, with PlainName set when the entry is the host as is
+    };
+    static constexpr std::uint32_t PlainName = std::uint32_t{1} << 31;
 
-    // Marks which entries get a line and counts their bytes.
+    // Picks the hosts that get a line and counts their bytes.
     void choose(std::string_view hostsFile);
+    std::string_view hostOf(Host host) const;
 
     const std::vector<std::string>& entries_;
     std::string lineEnd_;
     bool lineEndFirst_;
-    std::vector<Kind> kinds_; // one for each entry
+    std::vector<Host> hosts_; // in list order
     std::vector<std::size_t> skipped_;
     std::size_t size_ = 0;
-    std::size_t next_ = 0; // the entry the next piece starts at
+    std::size_t next_ = 0; // the host the next piece starts at
     std::string piece_;
 };
 

@@ -1,5 +1,7 @@
 #include "blocking/BlockLines.h"
 
+#include "blocking/HostsText.h"
+
 #include <gtest/gtest.h>
 
 namespace palisade {
@@ -30,6 +32,36 @@ TEST(BlockLines, ComeInPiecesOfWholeLinesEachHostOnce) {
     EXPECT_EQ(written, expected);
     EXPECT_EQ(lines.size(), expected.size());
     EXPECT_EQ(lines.skipped(), std::vector<std::size_t>{9000});
+}
+
+// Entries at the edges of a valid host name get the line, or the skip, that the rules for a
+// single entry give them.
+TEST(BlockLines, AgreeWithTheRulesForOneEntry) {
+    const std::string label63(63, 'a');
+    const std::string name253 =
+        label63 + "." + label63 + "." + label63 + "." + std::string(61, 'b');
+    const std::vector<std::string> entries = {
+        label63 + ".x", label63 + "a.x",  name253, name253 + ".",
+        name253 + "b",  name253 + "b.",   "a.",    ".a",
+        "a..b",         "A-_\xc3\xa9.Z9", " c.d",  "e.f\t",
+        "a b",          "a:80",           "::1",   "g/b",
+        "\xff"};
+    std::string expected;
+    std::vector<std::size_t> skipped;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (const auto line = BlockLineFor(entries[i]))
+            expected += *line + "\n";
+        else
+            skipped.push_back(i);
+    }
+
+    BlockLines lines(entries, "", "\n", false);
+
+    std::string written;
+    for (std::string_view piece; lines.next(piece);)
+        written += piece;
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(lines.skipped(), skipped);
 }
 
 } // namespace
