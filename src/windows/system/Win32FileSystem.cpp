@@ -134,31 +134,37 @@ void Win32FileSystem::createFolder(const std::string& path) {
         ThrowLastWin32Error();
 }
 
-std::string Win32FileSystem::readFile(const std::string& path) {
+UniqueHandle Win32FileSystem::openForReading(const std::string& path) {
     UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_READ,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
     if (!file)
         ThrowLastWin32Error();
-    // Read to the end rather than trusting the size: the file may grow while it is read.
+    return file;
+}
+
+std::string Win32FileSystem::readToEnd(HANDLE file, std::size_t limit) {
     std::string bytes;
     std::string chunk(kReadChunk, '\0');
     for (;;) {
         DWORD read = 0;
-        if (!api_->ReadFile(file.get(), chunk.data(), kReadChunk, &read))
+        if (!api_->ReadFile(file, chunk.data(), kReadChunk, &read))
             ThrowLastWin32Error();
         if (read == 0)
             return bytes;
+        if (read > limit - bytes.size()) // bytes never hold more than limit
+            throw RuntimeError(std::string(FileTooLarge));
         bytes.append(chunk, 0, read);
     }
 }
 
+std::string Win32FileSystem::readFile(const std::string& path) {
+    UniqueHandle file = openForReading(path);
+    return readToEnd(file.get(), std::numeric_limits<std::size_t>::max());
+}
+
 std::string Win32FileSystem::readFileUpTo(const std::string& path, std::size_t limit) {
-    UniqueHandle file(api_->CreateFileA(path.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL));
-    if (!file)
-        ThrowLastWin32Error();
+    UniqueHandle file = openForReading(path);
     // A pipe or a device (a console waits for its keyboard) is no file to read on our own.
     if (::GetFileType(file.get()) != FILE_TYPE_DISK)
         throw RuntimeError(std::string(NotARegularFile));
@@ -167,19 +173,7 @@ std::string Win32FileSystem::readFileUpTo(const std::string& path, std::size_t l
         ThrowLastWin32Error();
     if (static_cast<unsigned long long>(size.QuadPart) > limit)
         throw RuntimeError(std::string(FileTooLarge));
-    // Read to the end, as the file may still grow, but never past the limit.
-    std::string bytes;
-    std::string chunk(kReadChunk, '\0');
-    for (;;) {
-        DWORD read = 0;
-        if (!api_->ReadFile(file.get(), chunk.data(), kReadChunk, &read))
-            ThrowLastWin32Error();
-        if (read == 0)
-            return bytes;
-        if (read > limit - bytes.size()) // bytes never hold more than limit
-            throw RuntimeError(std::string(FileTooLarge));
-        bytes.append(chunk, 0, read);
-    }
+    return readToEnd(file.get(), limit);
 }
 
 void Win32FileSystem::writeAll(void* file, std::string_view bytes) {

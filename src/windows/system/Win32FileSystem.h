@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystem.h"
+#include "windows/system/Handles.h"
 #include "windows/system/Win32FileApi.h"
 
 namespace palisade {
@@ -42,6 +43,10 @@ public:
     void forceRemoveFile(const std::string& path) override;
 
 private:
+    UniqueHandle openForReading(const std::string& path);
+    // Reads to the end rather than trusting the size, as the file may grow while it is read, but
+    // never past limit.
+    std::string readToEnd(HANDLE file, std::size_t limit);
     void writeAll(HANDLE file, std::string_view bytes);
     // Deletes the temporary files of earlier replacements of path that never finished.
     void removeStaleTemporaries(const std::string& path);
