@@ -57,31 +57,20 @@ void BM_ReadHostsFile(benchmark::State& state) {
 // The list in the order of the hosts file's lines (as a start wrote them), or in reverse.
 void ReapplyBlocking(benchmark::State& state, bool reversed) {
     Scene scene(state.range(0));
-    PosixFileSystem fs;
-    NoSettings settings;
-    QuietDialogs dialogs;
-    NoEvents pump;
-    Administrator admin;
-    NoAutostart autostart;
-    PosixSystemInfo system;
-    NoShell shell;
-    SteadyClock clock;
-    FolderLock lock;
-    NoTimer timer;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock, timer};
+    HostsBenchPorts<PosixFileSystem, PosixSystemInfo, FolderLock> quiet;
     Form1Controls controls;
     AppState appState;
     appState.DataFolder = scene.dataFolder();
     appState.UserIsAdmin = true;
     for (std::int64_t i = 0; i < state.range(0); ++i)
         controls.ListView1.add(Site(reversed ? state.range(0) - 1 - i : i));
-    HostsBlocker blocker(ports, controls, appState, FixedHostsPaths(scene.hostsPath()));
-    const std::string before = fs.readFile(scene.hostsPath());
+    HostsBlocker blocker(quiet.ports, controls, appState, FixedHostsPaths(scene.hostsPath()));
+    const std::string before = quiet.fs.readFile(scene.hostsPath());
 
     for (auto _ : state)
         blocker.StartBlocking(true);
 
-    if (fs.readFile(scene.hostsPath()) != before || dialogs.shown != 0)
+    if (quiet.fs.readFile(scene.hostsPath()) != before || quiet.dialogs.shown != 0)
         state.SkipWithError("the re-apply changed the hosts file or showed a message");
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }

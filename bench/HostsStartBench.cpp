@@ -116,18 +116,7 @@ private:
 // Milliseconds of one Start Blocking, checked to have written exactly lines.
 double TimeStart(const Scene& scene, const std::vector<std::string>& sites,
                  const std::string& lines) {
-    PlatformFileSystem fs;
-    NoSettings settings;
-    QuietDialogs dialogs;
-    NoEvents pump;
-    Administrator admin;
-    NoAutostart autostart;
-    PlatformSystemInfo system;
-    NoShell shell;
-    SteadyClock clock;
-    PlatformLock lock;
-    NoTimer timer;
-    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock, timer};
+    HostsBenchPorts<PlatformFileSystem, PlatformSystemInfo, PlatformLock> quiet;
     Form1Controls controls;
     AppState state;
     state.DataFolder = scene.data();
@@ -135,13 +124,13 @@ double TimeStart(const Scene& scene, const std::vector<std::string>& sites,
     for (const auto& site : sites)
         controls.ListView1.add(site);
     controls.PushButton2.setCaption(std::string(StopBlockingCaption));
-    HostsBlocker blocker(ports, controls, state, FixedHostsPaths(scene.hosts()));
+    HostsBlocker blocker(quiet.ports, controls, state, FixedHostsPaths(scene.hosts()));
 
     scene.reset();
     const auto started = Clock::now();
     blocker.StartBlocking(false);
     const double took = Milliseconds(Clock::now() - started);
-    if (dialogs.shown != 0 || scene.read() != Original + lines) {
+    if (quiet.dialogs.shown != 0 || scene.read() != Original + lines) {
         std::fprintf(stderr, "the start did not write the lines it should\n");
         std::exit(1);
     }

@@ -51,4 +51,21 @@ struct NoTimer : Timer {
     void singleShot(std::chrono::milliseconds, std::function<void()>) override {}
 };
 
+// The ports a hosts-file benchmark reaches: the platform's own file system, system facts and hosts
+// lock, and the quiet rest.
+template <class FileSystemType, class SystemInfoType, class HostsLockType> struct HostsBenchPorts {
+    FileSystemType fs;
+    NoSettings settings;
+    QuietDialogs dialogs;
+    NoEvents pump;
+    Administrator admin;
+    NoAutostart autostart;
+    SystemInfoType system;
+    NoShell shell;
+    SteadyClock clock;
+    HostsLockType lock;
+    NoTimer timer;
+    Ports ports{fs, settings, dialogs, pump, admin, autostart, system, shell, clock, lock, timer};
+};
+
 } // namespace palisade::bench
